@@ -1,0 +1,2 @@
+// Placeholder until the hook library exists.
+#include <windows.h>

@@ -1,0 +1,18 @@
+#pragma once
+// What the program asks of its own process.
+
+#include <string>
+
+namespace tressel {
+
+class ProcessInfo {
+public:
+    virtual ~ProcessInfo() = default;
+    virtual std::wstring CommandLine() = 0;  // GetCommandLineW
+    // The executable's full path, whatever its length (read with a growing buffer).
+    virtual std::wstring ModuleFileName() = 0;
+    // Ends the process at once with this exit code (a fake records the call and returns).
+    virtual void ExitProcess(int exitCode) = 0;
+};
+
+}  // namespace tressel

@@ -1,0 +1,24 @@
+#pragma once
+// The application's per-user profile store (HKCU\Software\<store name>\<app name>\<section>)
+// and the per-user Run key.
+
+#include <optional>
+#include <string>
+
+namespace tressel {
+
+class UserRegistry {
+public:
+    virtual ~UserRegistry() = default;
+    // The framework's profile string; nullopt when the value is absent.
+    virtual std::optional<std::wstring> GetProfileString(const std::wstring& section,
+                                                         const std::wstring& entry) = 0;
+    virtual bool WriteProfileString(const std::wstring& section, const std::wstring& entry,
+                                    const std::wstring& value) = 0;
+    // HKCU\Software\Microsoft\Windows\CurrentVersion\Run, opened without creating it.
+    // Both return false when the key could not be opened or the change failed.
+    virtual bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) = 0;
+    virtual bool DeleteRunValue(const std::wstring& name) = 0;
+};
+
+}  // namespace tressel

@@ -1,0 +1,87 @@
+#pragma once
+// Recording input system: every SendInput call (with its records, grouped as sent) and every
+// Sleep lands in the shared call log. The cursor, screen and extra info are set by the test.
+// A fake clock advances by the slept time, so timing is checked without waiting.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <span>
+#include <vector>
+
+#include "fakes/CallLog.h"
+#include "fakes/Describe.h"
+#include "seam/InputSystem.h"
+
+namespace tressel::testing {
+
+class FakeInputSystem : public InputSystem {
+public:
+    explicit FakeInputSystem(CallLog& log) : log_(log) {}
+
+    void SendInput(std::span<const InputRecord> records) override {
+        std::string entry = "SendInput[";
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (i) entry += ", ";
+            entry += Describe(records[i]);
+        }
+        entry += "]";
+        {
+            std::lock_guard lock(mutex_);
+            calls_.emplace_back(records.begin(), records.end());
+        }
+        log_.Add(entry);
+        if (onSend) onSend(records);
+    }
+    void Sleep(std::uint32_t milliseconds) override {
+        clock_ += milliseconds;
+        log_.Add("Sleep(" + std::to_string(milliseconds) + ")");
+        if (onSleep) onSleep(milliseconds);
+    }
+    Point GetCursorPos() override {
+        std::lock_guard lock(mutex_);
+        Point p = cursor_;
+        if (!cursorScript_.empty()) {
+            p = cursorScript_.front();
+            if (cursorScript_.size() > 1) cursorScript_.erase(cursorScript_.begin());
+            cursor_ = p;
+        }
+        return p;
+    }
+    std::int32_t ScreenWidth() override { return width; }
+    std::int32_t ScreenHeight() override { return height; }
+    std::uintptr_t GetMessageExtraInfo() override { return extraInfo; }
+
+    void SetCursor(Point p) {
+        std::lock_guard lock(mutex_);
+        cursor_ = p;
+        cursorScript_.clear();
+    }
+    // Successive GetCursorPos calls return these in turn (the last one repeats).
+    void ScriptCursor(std::vector<Point> positions) {
+        std::lock_guard lock(mutex_);
+        cursorScript_ = std::move(positions);
+    }
+    std::vector<std::vector<InputRecord>> Calls() const {
+        std::lock_guard lock(mutex_);
+        return calls_;
+    }
+    std::uint64_t Now() const { return clock_; }
+
+    std::int32_t width = 1920;
+    std::int32_t height = 1080;
+    std::uintptr_t extraInfo = 0;
+    std::function<void(std::span<const InputRecord>)> onSend;
+    std::function<void(std::uint32_t)> onSleep;
+
+private:
+    CallLog& log_;
+    mutable std::mutex mutex_;
+    Point cursor_;
+    std::vector<Point> cursorScript_;
+    std::vector<std::vector<InputRecord>> calls_;
+    std::atomic<std::uint64_t> clock_{0};
+};
+
+}  // namespace tressel::testing

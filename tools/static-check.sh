@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Static analysis of the platform-neutral core with cppcheck.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --inline-suppr \
+  --enable=warning,performance,portability --suppress=missingIncludeSystem \
+  -I . config actions macros app seam/portable
+echo "cppcheck: core clean."

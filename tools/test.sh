@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native core (plain, ASan+UBSan, TSan) and the
+# Windows build under Wine in Xvfb. Installs missing Debian packages first.
+# Ends with one line "N passed, N failed" over all ctest runs; exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh || exit 1
+
+status=0
+tools/check-format.sh || status=1
+tools/static-check.sh || status=1
+
+passed=0
+failed=0
+run_preset() {
+  local preset=$1
+  echo "== $preset: configure and build"
+  if ! cmake --preset "$preset" >"build-$preset.log" 2>&1 || ! cmake --build --preset "$preset" >>"build-$preset.log" 2>&1; then
+    tail -n 60 "build-$preset.log"
+    echo "== $preset: build failed"
+    failed=$((failed + 1))
+    status=1
+    return
+  fi
+  echo "== $preset: test"
+  local out
+  out=$(ctest --preset "$preset" --timeout 900 2>&1)
+  local rc=$?
+  echo "$out" | grep -v -E '^\s+(Start|[0-9]+/[0-9]+ Test)' | tail -n 40
+  local line total nfail
+  line=$(echo "$out" | grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -n 1)
+  if [ -n "$line" ]; then
+    nfail=$(echo "$line" | sed -E 's/.*passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
+    total=$(echo "$line" | sed -E 's/.*passed, ([0-9]+) tests? failed out of ([0-9]+).*/\2/')
+    passed=$((passed + total - nfail))
+    failed=$((failed + nfail))
+  else
+    failed=$((failed + 1))
+  fi
+  [ $rc -eq 0 ] || status=1
+}
+
+presets=(native native-asan native-tsan windows)
+[ -n "${TRESSEL_PRESETS:-}" ] && read -r -a presets <<<"$TRESSEL_PRESETS"
+for p in "${presets[@]}"; do run_preset "$p"; done
+rm -f build-*.log.keep
+echo "$passed passed, $failed failed"
+exit $status

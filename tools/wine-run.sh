@@ -1,0 +1,2 @@
+#!/usr/bin/env bash
+exec /usr/lib/wine/wine64 "$@"
