@@ -1,4 +1,9 @@
-// Entry point of Tressel.exe (replaced by the application object once it exists).
+// Entry point of Tressel.exe.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/win32/ZornMouseApplicationApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    tressel::CZornMouseApplicationApp application;
+    return application.Run();
+}

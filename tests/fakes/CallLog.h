@@ -9,7 +9,7 @@
 namespace tressel::testing {
 
 class CallLog {
-public:
+  public:
     void Add(std::string entry) {
         std::lock_guard lock(mutex_);
         entries_.push_back(std::move(entry));
@@ -23,7 +23,7 @@ public:
         entries_.clear();
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<std::string> entries_;
 };

@@ -11,7 +11,7 @@
 namespace tressel::testing {
 
 class FakeHookLibraries : public HookLibraries {
-public:
+  public:
     explicit FakeHookLibraries(CallLog& log) : log_(log) {}
 
     int Install(ButtonId input, WindowHandle window) override {
@@ -33,7 +33,7 @@ public:
         return buffer;
     }
 
-private:
+  private:
     CallLog& log_;
     std::array<bool, kButtonCount> installed_{};
 };

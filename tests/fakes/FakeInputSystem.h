@@ -17,7 +17,7 @@
 namespace tressel::testing {
 
 class FakeInputSystem : public InputSystem {
-public:
+  public:
     explicit FakeInputSystem(CallLog& log) : log_(log) {}
 
     void SendInput(std::span<const InputRecord> records) override {
@@ -75,7 +75,7 @@ public:
     std::function<void(std::span<const InputRecord>)> onSend;
     std::function<void(std::uint32_t)> onSleep;
 
-private:
+  private:
     CallLog& log_;
     mutable std::mutex mutex_;
     Point cursor_;

@@ -11,7 +11,7 @@
 namespace tressel::testing {
 
 class FakeSystemActions : public SystemActions {
-public:
+  public:
     explicit FakeSystemActions(CallLog& log) : log_(log) {}
 
     void ShellExecute(const std::wstring& verb, const std::wstring& file,
@@ -45,14 +45,14 @@ public:
     bool lookupSucceeds = true;
     bool adjustSucceeds = true;
 
-private:
+  private:
     static std::string Hex(std::uint32_t v) {
         char b[16];
         std::snprintf(b, sizeof b, "%X", v);
         return b;
     }
     class Token : public ProcessToken {
-    public:
+      public:
         Token(CallLog& log, bool succeeds) : log_(log), succeeds_(succeeds) {}
         ~Token() override { log_.Add("CloseToken"); }
         bool AdjustPrivilege(PrivilegeId privilege, std::uint32_t attributes) override {
@@ -61,7 +61,7 @@ private:
             return succeeds_;
         }
 
-    private:
+      private:
         CallLog& log_;
         bool succeeds_;
     };

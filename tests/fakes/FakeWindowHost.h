@@ -11,7 +11,7 @@
 namespace tressel::testing {
 
 class FakeWindowHost : public WindowHost {
-public:
+  public:
     explicit FakeWindowHost(CallLog& log) : log_(log) {}
 
     WindowHandle Handle() override { return handle; }
@@ -39,9 +39,9 @@ public:
                 screen.right - clientOrigin.x, screen.bottom - clientOrigin.y};
     }
     void InvalidateRect(const Rect& client, bool erase) override {
-        log_.Add("InvalidateRect(" + std::to_string(client.left) + "," + std::to_string(client.top) +
-                 "," + std::to_string(client.right) + "," + std::to_string(client.bottom) +
-                 (erase ? ", erase)" : ", no erase)"));
+        log_.Add("InvalidateRect(" + std::to_string(client.left) + "," +
+                 std::to_string(client.top) + "," + std::to_string(client.right) + "," +
+                 std::to_string(client.bottom) + (erase ? ", erase)" : ", no erase)"));
     }
 
     std::wstring Text(int controlId) const {
@@ -53,7 +53,7 @@ public:
     Point clientOrigin{100, 50};
     std::map<int, Rect> rects;
 
-private:
+  private:
     CallLog& log_;
     std::map<int, std::wstring> texts_;
 };

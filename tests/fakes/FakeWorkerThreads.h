@@ -15,7 +15,7 @@
 namespace tressel::testing {
 
 class FakeWorkerThreads : public WorkerThreads {
-public:
+  public:
     explicit FakeWorkerThreads(CallLog& log) : log_(log) {}
     ~FakeWorkerThreads() override { JoinAll(); }
 
@@ -71,7 +71,7 @@ public:
 
     bool failCreation = false;
 
-private:
+  private:
     struct Worker {
         std::thread thread;
         std::mutex mutex;

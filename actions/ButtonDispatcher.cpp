@@ -1,0 +1,146 @@
+#include "actions/ButtonDispatcher.h"
+
+#include <optional>
+
+#include "actions/AbsoluteCoordinates.h"
+#include "actions/LaunchActions.h"
+
+namespace tressel {
+namespace {
+
+constexpr std::uint32_t kClickDelayMs = 30;
+constexpr std::uint16_t kVkLeftWindows = 0x5B;
+constexpr std::uint16_t kVkControl = 0x11;
+constexpr std::uint16_t kVkShift = 0x10;
+constexpr std::uint16_t kVkAlt = 0x12;
+
+struct MouseActionEvents {
+    std::uint32_t downFlags;
+    std::uint32_t upFlags;  // 0: a wheel notch, one record only
+    std::int32_t mouseData;
+    // The input whose hook would catch this synthesised event, lifted around it.
+    ButtonId catchingHook;
+    bool hasCatchingHook;
+};
+
+std::optional<MouseActionEvents> EventsFor(std::int32_t mouseAction) {
+    using namespace mouse_flags;
+    constexpr std::uint32_t kBase = kAbsolute | kMove;
+    switch (mouseAction) {
+        case LeftClick:
+            return MouseActionEvents{kBase | kLeftDown, kBase | kLeftUp, 0, ButtonId::R, false};
+        case RightClick:
+            return MouseActionEvents{kBase | kRightDown, kBase | kRightUp, 0, ButtonId::R, true};
+        case MiddleClick:
+            return MouseActionEvents{kBase | kMiddleDown, kBase | kMiddleUp, 0, ButtonId::M, true};
+        case X1Click:
+            return MouseActionEvents{kBase | kXDown, kBase | kXUp, 2, ButtonId::X1, true};
+        case X2Click:
+            return MouseActionEvents{kBase | kXDown, kBase | kXUp, 1, ButtonId::X2, true};
+        case WheelUp:
+            return MouseActionEvents{kBase | kWheel, 0, 120, ButtonId::WU, true};
+        case WheelDown:
+            return MouseActionEvents{kBase | kWheel, 0, -120, ButtonId::WD, true};
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<std::uint16_t> ModifierFor(std::int32_t keyAction) {
+    switch (keyAction) {
+        case WinChord:
+            return kVkLeftWindows;
+        case CtrlChord:
+            return kVkControl;
+        case ShiftChord:
+            return kVkShift;
+        case AltChord:
+            return kVkAlt;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+ButtonDispatcher::ButtonDispatcher(Records& records, HookLibraries& hooks, InputSystem& input,
+                                   SystemActions& system, ScriptStarter startScript)
+    : records_(records),
+      hooks_(hooks),
+      input_(input),
+      system_(system),
+      startScript_(std::move(startScript)) {}
+
+void ButtonDispatcher::DispatchButtonEvent(ButtonId pressed, WindowHandle window) {
+    const ButtonSetting& record = records_[ToIndex(pressed)];
+    if (record.category == MouseButton) {
+        PerformMouseAction(record.mouseAction, window);
+    } else if (record.category == KeyOrCommand) {
+        PerformKeyAction(pressed, record);
+    }
+}
+
+void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle window) {
+    const Point cursor = input_.GetCursorPos();
+    const std::int32_t x = ToAbsolute(cursor.x, input_.ScreenWidth());
+    const std::int32_t y = ToAbsolute(cursor.y, input_.ScreenHeight());
+    const auto events = EventsFor(mouseAction);
+    if (!events) return;
+
+    // The event must not be caught by the hook of the input it imitates: lift that hook for the
+    // length of the event, but only when it was installed, and put it back afterwards.
+    ButtonSetting* lifted = nullptr;
+    if (events->hasCatchingHook) {
+        ButtonSetting& target = records_[ToIndex(events->catchingHook)];
+        if (target.hooked) {
+            hooks_.Remove(events->catchingHook, window);
+            target.hooked = false;
+            lifted = &target;
+        }
+    }
+
+    const InputRecord down = InputRecord::MouseEvent(x, y, events->downFlags, events->mouseData);
+    if (events->upFlags == 0) {
+        input_.SendInput({&down, 1});
+    } else {
+        SendClick(down, InputRecord::MouseEvent(x, y, events->upFlags, events->mouseData));
+    }
+
+    if (lifted) {
+        hooks_.Install(events->catchingHook, window);
+        lifted->hooked = true;
+    }
+}
+
+void ButtonDispatcher::SendClick(const InputRecord& down, const InputRecord& up) {
+    input_.SendInput({&down, 1});
+    input_.Sleep(kClickDelayMs);
+    input_.SendInput({&up, 1});
+}
+
+void ButtonDispatcher::PerformKeyAction(ButtonId pressed, const ButtonSetting& record) {
+    const std::uint16_t key = record.keyCode;
+    if (record.keyAction == SingleKey) {
+        const InputRecord both[2] = {InputRecord::KeyEvent(key, 0),
+                                     InputRecord::KeyEvent(key, kKeyEventKeyUp)};
+        input_.SendInput(both);
+    } else if (auto modifier = ModifierFor(record.keyAction)) {
+        SendChord(*modifier, key);
+    } else if (record.keyAction == Launch) {
+        PerformLaunch(record.launchTarget, system_);
+    } else if (record.keyAction == Script) {
+        if (startScript_) startScript_(pressed);
+    }
+}
+
+void ButtonDispatcher::SendChord(std::uint16_t modifier, std::uint16_t key) {
+    const InputRecord events[4] = {InputRecord::KeyEvent(modifier, 0),
+                                   InputRecord::KeyEvent(key, 0),
+                                   InputRecord::KeyEvent(key, kKeyEventKeyUp),
+                                   InputRecord::KeyEvent(modifier, kKeyEventKeyUp)};
+    input_.SendInput({&events[0], 1});
+    input_.Sleep(kClickDelayMs);
+    for (int i = 1; i < 4; ++i) input_.SendInput({&events[i], 1});
+}
+
+}  // namespace tressel

@@ -1,0 +1,41 @@
+#pragma once
+// Carries out a hooked input's press from its record: synthesised mouse or key events, a
+// launch or power action, or the start of the input's macro worker.
+
+#include <array>
+#include <functional>
+
+#include "config/ButtonId.h"
+#include "config/ButtonSetting.h"
+#include "seam/HookLibraries.h"
+#include "seam/InputSystem.h"
+#include "seam/SystemActions.h"
+
+namespace tressel {
+
+class ButtonDispatcher {
+  public:
+    using Records = std::array<ButtonSetting, kButtonCount>;
+    // Starts the input's macro worker unless one of that input already runs.
+    using ScriptStarter = std::function<void(ButtonId)>;
+
+    ButtonDispatcher(Records& records, HookLibraries& hooks, InputSystem& input,
+                     SystemActions& system, ScriptStarter startScript);
+
+    // `window` is the dialog's handle, handed to the hook functions around synthesised events.
+    void DispatchButtonEvent(ButtonId pressed, WindowHandle window);
+
+  private:
+    void PerformMouseAction(std::int32_t mouseAction, WindowHandle window);
+    void PerformKeyAction(ButtonId pressed, const ButtonSetting& record);
+    void SendClick(const InputRecord& down, const InputRecord& up);
+    void SendChord(std::uint16_t modifier, std::uint16_t key);
+
+    Records& records_;
+    HookLibraries& hooks_;
+    InputSystem& input_;
+    SystemActions& system_;
+    ScriptStarter startScript_;
+};
+
+}  // namespace tressel

@@ -1,0 +1,56 @@
+#pragma once
+// The main window's shell operations beyond plain window handling: its look at start-up, the
+// resolution fit, the notification-area icon and the menus. The Win32 dialog implements them;
+// the dialog logic decides when and in which order they run.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "seam/Types.h"
+
+namespace tressel {
+
+using Colour = std::uint32_t;  // COLORREF, 0x00BBGGRR
+
+struct DisplayResolution {
+    int dpiX = 96;
+    int dpiY = 96;
+};
+
+class DialogShell {
+  public:
+    virtual ~DialogShell() = default;
+
+    // Start-up look.
+    virtual void SetWindowIcons() = 0;  // icon 128 as big and small icon
+    virtual void SetMainWindowTitle(const std::wstring& title) = 0;
+    virtual void RemoveCaptionStyle() = 0;
+    virtual void MakeLayered() = 0;
+    virtual void SetCaptionColour(int controlId, Colour colour) = 0;  // redraws at once
+    virtual void SetHoverColour(int controlId, Colour colour) = 0;    // redraws at once
+    virtual void LoadImageButtons() = 0;  // PNG 145 into 1007, PNG 147 into IDOK
+    virtual void CenterWindow() = 0;
+    virtual void LoadSkin() = 0;  // bitmap 140
+
+    // Resolution fit.
+    virtual DisplayResolution ReadResolution() = 0;
+    virtual Rect OuterWindowRect() = 0;
+    virtual void ResizeWindow(std::int32_t width, std::int32_t height) = 0;  // keeps position
+    virtual Rect ControlClientRect(int controlId) = 0;
+    virtual void MoveControl(int controlId, const Rect& client) = 0;  // repaints it
+
+    // Notification area.
+    virtual void AddTrayIcon() = 0;
+    virtual void DeleteTrayIcon() = 0;
+    virtual Point CursorPos() = 0;
+    // Loads menu 151, checks "Start With Windows" when asked, tracks it at `at` and destroys it;
+    // the chosen command reaches the dialog as a command message.
+    virtual void TrackTrayMenu(Point at, bool startWithWindowsChecked) = 0;
+
+    // Function menu and the program picker of "Run Software".
+    virtual void ShowFunctionMenu(Point at) = 0;
+    virtual std::optional<std::wstring> PickProgramFile() = 0;
+};
+
+}  // namespace tressel

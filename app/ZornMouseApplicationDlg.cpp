@@ -1,0 +1,189 @@
+#include "app/ZornMouseApplicationDlg.h"
+
+#include "app/CommandLine.h"
+#include "app/LayoutFit.h"
+#include "app/StartWithWindows.h"
+
+namespace tressel {
+namespace {
+constexpr std::uint32_t kStartDelayMs = 1000;
+constexpr std::uint32_t kSwpShowWindow = 0x0040;  // SWP_SHOWWINDOW
+constexpr std::uint32_t kLeftButtonDown = 0x0201;
+constexpr std::uint32_t kLeftButtonDoubleClick = 0x0203;
+constexpr std::uint32_t kRightButtonDown = 0x0204;
+}  // namespace
+
+CZornMouseApplicationDlg::CZornMouseApplicationDlg(DialogPlatform platform)
+    : p_(platform), dispatcher_(records_, p_.hooks, p_.input, p_.system, [](ButtonId) {}) {}
+
+bool CZornMouseApplicationDlg::OnInitDialog() {
+    showAllowed = ShowAllowedByCommandLine(p_.process.CommandLine());
+    programFolder = FolderOf(p_.process.ModuleFileName());
+    p_.shell.SetWindowIcons();
+    p_.shell.SetMainWindowTitle(kMainWindowTitle);
+    p_.shell.RemoveCaptionStyle();
+    p_.shell.MakeLayered();
+    for (ButtonId id : kAllButtons) p_.shell.SetCaptionColour(ControlIdOf(id), kCaptionColour);
+    for (ButtonId id : kAllButtons) p_.shell.SetHoverColour(ControlIdOf(id), kHoverColour);
+    p_.shell.LoadImageButtons();
+    FitLayoutToDpi();
+    p_.shell.CenterWindow();
+    p_.shell.LoadSkin();
+    LoadButtonSettings();
+    p_.shell.AddTrayIcon();
+    p_.window.SetTimer(kStartTimer, kStartDelayMs);
+    return true;
+}
+
+void CZornMouseApplicationDlg::FitLayoutToDpi() {
+    const DisplayResolution dpi = p_.shell.ReadResolution();
+    dpiScale = dpi.dpiX / 96.0;
+    const Rect outer = p_.shell.OuterWindowRect();
+    const Point size = FitWindowSize(outer.Width(), outer.Height(), dpiScale);
+    p_.shell.ResizeWindow(size.x, size.y);
+    for (int controlId : kFittedControls) {
+        const Rect fitted = FitControlRect(p_.shell.ControlClientRect(controlId),
+                                           FitFactorsFor(controlId, dpi.dpiY, dpiScale));
+        p_.shell.MoveControl(controlId, fitted);
+    }
+}
+
+void CZornMouseApplicationDlg::OnTimer(std::uintptr_t timerId) {
+    if (timerId == kSaveTimer) {
+        p_.window.KillTimer(kSaveTimer);
+        SaveButtonSettings();
+    } else if (timerId == kStartTimer) {
+        p_.window.KillTimer(kStartTimer);
+        showAllowed = true;
+    }
+}
+
+bool CZornMouseApplicationDlg::OnCommand(int commandId) {
+    switch (commandId) {
+        case command_id::kOk:
+        case command_id::kHideApplication:
+            HideToTray();
+            return true;
+        case command_id::kShowApplication:
+            ShowFromTray();
+            return true;
+        case command_id::kReset:
+            ResetButtons();
+            return true;
+        case command_id::kStartWithWindows:
+            ToggleStartWithWindows();
+            return true;
+        case command_id::kExitApplication:
+            ExitApplication();
+            return true;
+        case command_id::kSaveAndHide:
+            SaveAndHide();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CZornMouseApplicationDlg::OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage) {
+    const Point cursor = p_.shell.CursorPos();
+    if (iconId != kTrayIconId) return;
+    if (mouseMessage == kLeftButtonDoubleClick) {
+        p_.window.SetForegroundWindow();
+        showAllowed = true;
+        p_.window.ShowWindow(show_command::kShow);
+        p_.window.ShowWindow(show_command::kShowNormal);
+    } else if (mouseMessage == kLeftButtonDown || mouseMessage == kRightButtonDown) {
+        p_.window.SetForegroundWindow();
+        p_.shell.TrackTrayMenu(cursor, IsStartWithWindowsOn(p_.registry));
+    }
+}
+
+void CZornMouseApplicationDlg::OnWindowPosChanging(std::uint32_t& flags) {
+    if (showAllowed) return;
+    if (flags & kSwpShowWindow) {
+        flags &= ~kSwpShowWindow;
+        p_.window.ShowWindow(show_command::kHide);
+    }
+}
+
+void CZornMouseApplicationDlg::HideToTray() {
+    p_.window.ShowWindow(show_command::kMinimize);
+    p_.window.ShowWindow(show_command::kHide);
+}
+
+void CZornMouseApplicationDlg::ShowFromTray() {
+    showAllowed = true;
+    p_.window.ShowWindow(show_command::kShow);
+    p_.window.ShowWindow(show_command::kShowNormal);
+}
+
+void CZornMouseApplicationDlg::ResetButtons() {
+    for (ButtonId id : kAllButtons) {
+        SetCaption(id, std::wstring(InfoOf(id).defaultCaption));
+        RemoveHook(id);
+    }
+    // RedrawInputButtons comes with the assignment commands.
+    SaveButtonSettings();
+}
+
+void CZornMouseApplicationDlg::ExitApplication() {
+    p_.shell.DeleteTrayIcon();
+    SaveButtonSettings();
+    p_.process.ExitProcess(0);
+}
+
+void CZornMouseApplicationDlg::ToggleStartWithWindows() {
+    tressel::ToggleStartWithWindows(p_.registry, p_.process.ModuleFileName());
+}
+
+void CZornMouseApplicationDlg::SaveAndHide() {
+    p_.window.ShowWindow(show_command::kMinimize);
+    p_.window.ShowWindow(show_command::kHide);
+    SaveButtonSettings();
+}
+
+void CZornMouseApplicationDlg::OnInputButtonClicked(int controlId) {
+    const auto input = ButtonFromInt(controlId - 999);
+    if (!input) return;
+    selectedButton = ToInt(*input);
+    const Rect r = p_.window.GetControlWindowRect(controlId);
+    p_.shell.ShowFunctionMenu({r.left + 15, r.bottom + 2});
+}
+
+void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input) { DispatchButtonEvent(input); }
+
+void CZornMouseApplicationDlg::DispatchButtonEvent(ButtonId input) {
+    dispatcher_.DispatchButtonEvent(input, p_.window.Handle());
+}
+
+void CZornMouseApplicationDlg::LoadButtonSettings() {}
+
+void CZornMouseApplicationDlg::SaveButtonSettings() {}
+
+void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring&) {}
+
+void CZornMouseApplicationDlg::InstallHook(ButtonId input) {
+    ButtonSetting& record = Record(input);
+    if (record.hooked) return;
+    p_.hooks.Install(input, p_.window.Handle());
+    record.hooked = true;
+}
+
+void CZornMouseApplicationDlg::RemoveHook(ButtonId input) {
+    ButtonSetting& record = Record(input);
+    if (!record.hooked) return;
+    p_.hooks.Remove(input, p_.window.Handle());
+    record.hooked = false;
+}
+
+std::wstring CZornMouseApplicationDlg::Caption(ButtonId input) {
+    return p_.window.GetControlText(ControlIdOf(input));
+}
+
+void CZornMouseApplicationDlg::SetCaption(ButtonId input, const std::wstring& caption) {
+    p_.window.SetControlText(ControlIdOf(input), caption);
+}
+
+std::wstring CZornMouseApplicationDlg::SettingsPath() { return {}; }
+
+}  // namespace tressel

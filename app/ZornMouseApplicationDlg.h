@@ -1,0 +1,111 @@
+#pragma once
+// The main dialog's logic: every piece of the program's state and every handler. The Win32
+// dialog (app/win32) unpacks window messages into these calls and implements the seams.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "actions/ButtonDispatcher.h"
+#include "app/DialogShell.h"
+#include "config/ButtonId.h"
+#include "config/ButtonSetting.h"
+#include "seam/FileSystem.h"
+#include "seam/HookLibraries.h"
+#include "seam/InputSystem.h"
+#include "seam/ProcessInfo.h"
+#include "seam/ProfileStore.h"
+#include "seam/SystemActions.h"
+#include "seam/UserRegistry.h"
+#include "seam/WindowHost.h"
+#include "seam/WorkerThreads.h"
+
+namespace tressel {
+
+// Everything the dialog reaches of the platform.
+struct DialogPlatform {
+    WindowHost& window;
+    DialogShell& shell;
+    HookLibraries& hooks;
+    InputSystem& input;
+    SystemActions& system;
+    WorkerThreads& threads;
+    ProfileStore& profiles;
+    FileSystem& files;
+    UserRegistry& registry;
+    ProcessInfo& process;
+};
+
+// Timer ids of the dialog's one OnTimer.
+inline constexpr std::uintptr_t kSaveTimer = 7;
+inline constexpr std::uintptr_t kStartTimer = 10;
+
+// Tray and window command ids.
+namespace command_id {
+inline constexpr int kOk = 1;
+inline constexpr int kHideApplication = 32779;
+inline constexpr int kShowApplication = 32780;
+inline constexpr int kStartWithWindows = 32781;
+inline constexpr int kExitApplication = 32782;
+inline constexpr int kReset = 32784;
+inline constexpr int kSaveAndHide = 1007;
+}  // namespace command_id
+
+inline constexpr int kTrayIconId = 100;
+inline constexpr std::uint32_t kTrayCallbackMessage = 0x0400 + 100;  // WM_USER + 100
+inline constexpr wchar_t kMainWindowTitle[] = L"Tressel-corvane";
+inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
+inline constexpr Colour kCaptionColour = 0xC8C8C8;
+inline constexpr Colour kHoverColour = 0xFEFFFF;
+
+class CZornMouseApplicationDlg {
+  public:
+    explicit CZornMouseApplicationDlg(DialogPlatform platform);
+
+    // The start-up sequence, run once when the dialog initialises (after its controls exist).
+    bool OnInitDialog();
+    void FitLayoutToDpi();
+
+    void OnTimer(std::uintptr_t timerId);
+    // Returns true when the command id was one of the dialog's own.
+    bool OnCommand(int commandId);
+    void OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage);
+    // WM_WINDOWPOSCHANGING after the default processing; `flags` is the change's SWP_ flags.
+    void OnWindowPosChanging(std::uint32_t& flags);
+    void OnInputButtonClicked(int controlId);
+    void OnButtonMessage(ButtonId input);
+
+    void HideToTray();
+    void ShowFromTray();
+    void ResetButtons();
+    void ExitApplication();
+    void ToggleStartWithWindows();
+    void SaveAndHide();
+
+    void DispatchButtonEvent(ButtonId input);
+    void LoadButtonSettings();
+    void SaveButtonSettings();
+    void CompileMacroScript(const std::wstring& scriptFile);
+
+    // Installing and removing a hook, guarded by and paired with the input's flag.
+    void InstallHook(ButtonId input);
+    void RemoveHook(ButtonId input);
+
+    ButtonSetting& Record(ButtonId input) { return records_[ToIndex(input)]; }
+    std::wstring Caption(ButtonId input);
+    void SetCaption(ButtonId input, const std::wstring& caption);
+
+    int selectedButton = 0;
+    std::wstring programFolder;
+    bool showAllowed = false;
+    double dpiScale = 1.0;
+
+  private:
+    std::wstring SettingsPath();
+
+    DialogPlatform p_;
+    ButtonDispatcher::Records records_{};
+    ButtonDispatcher dispatcher_;
+};
+
+}  // namespace tressel

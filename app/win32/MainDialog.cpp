@@ -1,0 +1,310 @@
+#include "app/win32/MainDialog.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "resource.h"
+#include "seam/win32/RegisteredMessages.h"
+
+namespace tressel {
+namespace {
+
+constexpr COLORREF kKeyColour = 0x6A1FF8;
+
+RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+MainDialog::MainDialog(Services s)
+    : win::Dialog(IDD_MAIN),
+      logic_(DialogPlatform{*this, *this, s.hooks, s.input, s.system, s.threads, s.profiles,
+                            s.files, s.registry, s.process}),
+      icon_(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                          MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0,
+                                          LR_DEFAULTSIZE))),
+      keyBrush_(CreateSolidBrush(kKeyColour)) {
+    for (ButtonId id : kAllButtons) Bind(ControlIdOf(id), inputButtons_[ToIndex(id)]);
+    Bind(1007, saveButton_);
+    Bind(IDOK, closeButton_);
+    MapMessages();
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::MapMessages() {
+    OnMessage(WM_TIMER, [this](WPARAM w, LPARAM) {
+        logic_.OnTimer(w);
+        return Result{0, true};
+    });
+    OnMessage(kTrayCallbackMessage, [this](WPARAM w, LPARAM l) {
+        logic_.OnTrayNotify(w, static_cast<std::uint32_t>(l));
+        return Result{0, true};
+    });
+    OnMessage(WM_WINDOWPOSCHANGING, [this](WPARAM, LPARAM l) {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(l);
+        std::uint32_t flags = pos->flags;
+        logic_.OnWindowPosChanging(flags);
+        pos->flags = flags;
+        return Result{0, false};
+    });
+    OnMessage(WM_ERASEBKGND,
+              [this](WPARAM w, LPARAM) { return OnEraseBackground(reinterpret_cast<HDC>(w)); });
+    OnMessage(WM_CTLCOLORDLG, [this](WPARAM, LPARAM) {
+        return Result{reinterpret_cast<LRESULT>(keyBrush_.get()), true};
+    });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return OnPaint(); });
+    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) {
+        return Result{reinterpret_cast<LRESULT>(icon_.get()), true};
+    });
+    OnMessage(WM_NCHITTEST, [this](WPARAM, LPARAM l) { return OnNcHitTest(l); });
+    for (ButtonId id : kAllButtons) {
+        OnMessage(RegisteredMessageFor(id), [this, id](WPARAM, LPARAM) {
+            logic_.OnButtonMessage(id);
+            return Result{0, true};
+        });
+    }
+    // Explorer forgets every notification icon when it restarts; put ours back.
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    OnMessage(taskbarCreatedMessage_, [this](WPARAM, LPARAM) {
+        AddTrayIcon();
+        return Result{0, false};
+    });
+}
+
+BOOL MainDialog::OnInitDialog() { return logic_.OnInitDialog() ? TRUE : FALSE; }
+
+void MainDialog::OnUnmappedCommand(int commandId, int notifyCode) {
+    if (commandId >= 1000 && commandId <= 1005) {
+        if (notifyCode == BN_CLICKED) logic_.OnInputButtonClicked(commandId);
+        return;
+    }
+    logic_.OnCommand(commandId);
+}
+
+CTransParentButton* MainDialog::InputButton(int controlId) {
+    const auto input = ButtonFromInt(controlId - 999);
+    return input ? &inputButtons_[ToIndex(*input)] : nullptr;
+}
+
+MainDialog::Result MainDialog::OnEraseBackground(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &client, keyBrush_.get());
+    if (skinBitmap_) {
+        UniqueMemoryDC memory(CreateCompatibleDC(dc));
+        HGDIOBJ previous = SelectObject(memory.get(), skinBitmap_.get());
+        saveButton_.CaptureBackground(memory.get());
+        closeButton_.CaptureBackground(memory.get());
+        BITMAP info{};
+        GetObjectW(skinBitmap_.get(), sizeof info, &info);
+        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+        SelectObject(memory.get(), previous);
+    }
+    return {1, true};
+}
+
+MainDialog::Result MainDialog::OnPaint() {
+    if (!IsIconic(hwnd())) return {0, false};
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd(), &paint);
+    SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon_.get());
+    EndPaint(hwnd(), &paint);
+    return {0, true};
+}
+
+MainDialog::Result MainDialog::OnNcHitTest(LPARAM lParam) {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (PtInRect(&client, point)) return {HTCAPTION, true};
+    return {0, false};
+}
+
+// WindowHost.
+
+WindowHandle MainDialog::Handle() { return reinterpret_cast<WindowHandle>(hwnd()); }
+
+void MainDialog::SetControlText(int controlId, const std::wstring& text) {
+    SetDlgItemTextW(hwnd(), controlId, text.c_str());
+}
+
+std::wstring MainDialog::GetControlText(int controlId) {
+    HWND control = GetDlgItem(hwnd(), controlId);
+    const int length = GetWindowTextLengthW(control);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, buffer.data(), length + 1);
+    return buffer.data();
+}
+
+void MainDialog::ShowWindow(int showCommand) { ::ShowWindow(hwnd(), showCommand); }
+
+void MainDialog::SetForegroundWindow() { ::SetForegroundWindow(hwnd()); }
+
+void MainDialog::SetTimer(std::uintptr_t timerId, std::uint32_t milliseconds) {
+    ::SetTimer(hwnd(), timerId, milliseconds, nullptr);
+}
+
+void MainDialog::KillTimer(std::uintptr_t timerId) { ::KillTimer(hwnd(), timerId); }
+
+Rect MainDialog::GetControlWindowRect(int controlId) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(hwnd(), controlId), &r);
+    return FromRECT(r);
+}
+
+Rect MainDialog::ScreenToClient(const Rect& screen) {
+    RECT r = ToRECT(screen);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return FromRECT(r);
+}
+
+void MainDialog::InvalidateRect(const Rect& client, bool erase) {
+    RECT r = ToRECT(client);
+    ::InvalidateRect(hwnd(), &r, erase ? TRUE : FALSE);
+}
+
+// DialogShell.
+
+void MainDialog::SetWindowIcons() {
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
+}
+
+void MainDialog::SetMainWindowTitle(const std::wstring& title) {
+    SetWindowTextW(hwnd(), title.c_str());
+}
+
+void MainDialog::RemoveCaptionStyle() {
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) & ~WS_CAPTION);
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void MainDialog::MakeLayered() {
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    // Looked up by name so that a system without layered windows still runs (without the key).
+    using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+        auto setLayered = reinterpret_cast<SetLayeredFn>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+        if (setLayered) setLayered(hwnd(), kKeyColour, 255, LWA_COLORKEY);
+    }
+}
+
+void MainDialog::SetCaptionColour(int controlId, Colour colour) {
+    if (auto* button = InputButton(controlId)) {
+        button->SetCaptionColour(colour);
+        button->RedrawFace();
+    }
+}
+
+void MainDialog::SetHoverColour(int controlId, Colour colour) {
+    if (auto* button = InputButton(controlId)) {
+        button->SetHoverColour(colour);
+        button->RedrawFace();
+    }
+}
+
+void MainDialog::LoadImageButtons() {
+    saveButton_.LoadImage(IDP_SAVE_AND_EXIT, L"PNG");
+    closeButton_.LoadImage(IDP_CLOSE, L"PNG");
+}
+
+void MainDialog::CenterWindow() {
+    RECT window;
+    GetWindowRect(hwnd(), &window);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + ((work.right - work.left) - (window.right - window.left)) / 2;
+    const int y = work.top + ((work.bottom - work.top) - (window.bottom - window.top)) / 2;
+    SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainDialog::LoadSkin() {
+    skinBitmap_.reset(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, 0)));
+}
+
+DisplayResolution MainDialog::ReadResolution() {
+    HDC dc = GetDC(hwnd());
+    DisplayResolution r{GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)};
+    ReleaseDC(hwnd(), dc);
+    return r;
+}
+
+Rect MainDialog::OuterWindowRect() {
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+    return FromRECT(r);
+}
+
+void MainDialog::ResizeWindow(std::int32_t width, std::int32_t height) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect MainDialog::ControlClientRect(int controlId) {
+    return ScreenToClient(GetControlWindowRect(controlId));
+}
+
+void MainDialog::MoveControl(int controlId, const Rect& client) {
+    MoveWindow(GetDlgItem(hwnd(), controlId), client.left, client.top, client.Width(),
+               client.Height(), TRUE);
+}
+
+void MainDialog::AddTrayIcon() {
+    trayIcon_ = {};
+    trayIcon_.cbSize = NOTIFYICONDATAW_V2_SIZE;  // 952 on x64, accepted by every shell
+    trayIcon_.hWnd = hwnd();
+    trayIcon_.uID = kTrayIconId;
+    trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIcon_.uCallbackMessage = kTrayCallbackMessage;
+    trayIcon_.hIcon = icon_.get();
+    lstrcpynW(trayIcon_.szTip, kTrayTip, ARRAYSIZE(trayIcon_.szTip));
+    Shell_NotifyIconW(NIM_ADD, &trayIcon_);
+}
+
+void MainDialog::DeleteTrayIcon() { Shell_NotifyIconW(NIM_DELETE, &trayIcon_); }
+
+Point MainDialog::CursorPos() {
+    POINT p{};
+    GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+void MainDialog::TrackTrayMenu(Point at, bool startWithWindowsChecked) {
+    UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU)));
+    if (!menu) return;
+    HMENU popup = GetSubMenu(menu.get(), 0);
+    if (startWithWindowsChecked) {
+        CheckMenuItem(popup, command_id::kStartWithWindows, MF_BYCOMMAND | MF_CHECKED);
+    }
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+}
+
+void MainDialog::ShowFunctionMenu(Point) {}
+
+std::optional<std::wstring> MainDialog::PickProgramFile() {
+    std::vector<wchar_t> file(32768, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = hwnd();
+    // "EXE files(*.exe)|*.exe||" in the open-file dialog's double-null form.
+    static constexpr wchar_t kFilter[] = L"EXE files(*.exe)\0*.exe\0";
+    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    return std::wstring(file.data());
+}
+
+}  // namespace tressel

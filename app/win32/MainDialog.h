@@ -1,0 +1,93 @@
+#pragma once
+// The Win32 main window: dialog 102 run modally. It unpacks window messages into the dialog
+// logic's handlers and implements the window side of the seam (WindowHost, DialogShell).
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "app/DialogShell.h"
+#include "app/ZornMouseApplicationDlg.h"
+#include "controls/GdipButton.h"
+#include "controls/TransParentButton.h"
+#include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
+#include "seam/WindowHost.h"
+
+namespace tressel {
+
+class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
+  public:
+    // `platform` supplies the seams that are not the window itself; the dialog fills in its
+    // own two (window and shell).
+    struct Services {
+        HookLibraries& hooks;
+        InputSystem& input;
+        SystemActions& system;
+        WorkerThreads& threads;
+        ProfileStore& profiles;
+        FileSystem& files;
+        UserRegistry& registry;
+        ProcessInfo& process;
+    };
+    explicit MainDialog(Services services);
+    ~MainDialog() override;
+
+    CZornMouseApplicationDlg& Logic() { return logic_; }
+
+    // WindowHost.
+    WindowHandle Handle() override;
+    void SetControlText(int controlId, const std::wstring& text) override;
+    std::wstring GetControlText(int controlId) override;
+    void ShowWindow(int showCommand) override;
+    void SetForegroundWindow() override;
+    void SetTimer(std::uintptr_t timerId, std::uint32_t milliseconds) override;
+    void KillTimer(std::uintptr_t timerId) override;
+    Rect GetControlWindowRect(int controlId) override;
+    Rect ScreenToClient(const Rect& screen) override;
+    void InvalidateRect(const Rect& client, bool erase) override;
+
+    // DialogShell.
+    void SetWindowIcons() override;
+    void SetMainWindowTitle(const std::wstring& title) override;
+    void RemoveCaptionStyle() override;
+    void MakeLayered() override;
+    void SetCaptionColour(int controlId, Colour colour) override;
+    void SetHoverColour(int controlId, Colour colour) override;
+    void LoadImageButtons() override;
+    void CenterWindow() override;
+    void LoadSkin() override;
+    DisplayResolution ReadResolution() override;
+    Rect OuterWindowRect() override;
+    void ResizeWindow(std::int32_t width, std::int32_t height) override;
+    Rect ControlClientRect(int controlId) override;
+    void MoveControl(int controlId, const Rect& client) override;
+    void AddTrayIcon() override;
+    void DeleteTrayIcon() override;
+    Point CursorPos() override;
+    void TrackTrayMenu(Point at, bool startWithWindowsChecked) override;
+    void ShowFunctionMenu(Point at) override;
+    std::optional<std::wstring> PickProgramFile() override;
+
+  private:
+    BOOL OnInitDialog() override;
+    void OnUnmappedCommand(int commandId, int notifyCode) override;
+    void MapMessages();
+    Result OnEraseBackground(HDC dc);
+    Result OnPaint();
+    Result OnNcHitTest(LPARAM lParam);
+    CTransParentButton* InputButton(int controlId);
+
+    CZornMouseApplicationDlg logic_;
+    UniqueIcon icon_;
+    UniqueBitmap skinBitmap_;
+    UniqueBrush keyBrush_;
+    NOTIFYICONDATAW trayIcon_{};
+    UINT taskbarCreatedMessage_ = 0;
+    std::array<CTransParentButton, kButtonCount> inputButtons_;
+    CGdipButton saveButton_;
+    CGdipButton closeButton_;
+};
+
+}  // namespace tressel

@@ -1,0 +1,76 @@
+#include "seam/win32/Win32UserRegistry.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/UniqueHandle.h"
+
+namespace tressel {
+namespace {
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+UniqueRegistryKey OpenRunKey() {
+    UniqueRegistryKey key;
+    RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.put());
+    return key;
+}
+}  // namespace
+
+Win32UserRegistry::Win32UserRegistry(std::wstring storeName, std::wstring applicationName)
+    : storeName_(std::move(storeName)), applicationName_(std::move(applicationName)) {}
+
+std::wstring Win32UserRegistry::SectionKey(const std::wstring& section) const {
+    return L"Software\\" + storeName_ + L"\\" + applicationName_ + L"\\" + section;
+}
+
+std::optional<std::wstring> Win32UserRegistry::GetProfileString(const std::wstring& section,
+                                                                const std::wstring& entry) {
+    UniqueRegistryKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, KEY_QUERY_VALUE,
+                      key.put()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key.get(), entry.c_str(), nullptr, &type, nullptr, &bytes) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return std::nullopt;
+    }
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key.get(), entry.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::wstring(buffer.data());
+}
+
+bool Win32UserRegistry::WriteProfileString(const std::wstring& section, const std::wstring& entry,
+                                           const std::wstring& value) {
+    UniqueRegistryKey key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    return RegSetValueExW(
+               key.get(), entry.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool Win32UserRegistry::SetRunValue(const std::wstring& name, const std::wstring& commandLine) {
+    UniqueRegistryKey key = OpenRunKey();
+    if (!key) return false;
+    return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(commandLine.c_str()),
+                          static_cast<DWORD>((commandLine.size() + 1) * sizeof(wchar_t))) ==
+           ERROR_SUCCESS;
+}
+
+bool Win32UserRegistry::DeleteRunValue(const std::wstring& name) {
+    UniqueRegistryKey key = OpenRunKey();
+    if (!key) return false;
+    return RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+}  // namespace tressel

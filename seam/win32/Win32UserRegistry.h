@@ -1,0 +1,28 @@
+#pragma once
+// The per-user profile store in the registry, HKCU\Software\<store name>\<application name>\
+// <section>, and the per-user Run key.
+
+#include <string>
+
+#include "seam/UserRegistry.h"
+
+namespace tressel {
+
+class Win32UserRegistry : public UserRegistry {
+  public:
+    Win32UserRegistry(std::wstring storeName, std::wstring applicationName);
+
+    std::optional<std::wstring> GetProfileString(const std::wstring& section,
+                                                 const std::wstring& entry) override;
+    bool WriteProfileString(const std::wstring& section, const std::wstring& entry,
+                            const std::wstring& value) override;
+    bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override;
+    bool DeleteRunValue(const std::wstring& name) override;
+
+  private:
+    std::wstring SectionKey(const std::wstring& section) const;
+    std::wstring storeName_;
+    std::wstring applicationName_;
+};
+
+}  // namespace tressel

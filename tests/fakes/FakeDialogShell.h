@@ -1,0 +1,76 @@
+#pragma once
+// Recording main-window shell: start-up steps, the resolution fit (with control rectangles the
+// test sets), the tray icon and menus.
+
+#include <cstdio>
+#include <map>
+#include <optional>
+
+#include "app/DialogShell.h"
+#include "fakes/CallLog.h"
+#include "fakes/Describe.h"
+
+namespace tressel::testing {
+
+class FakeDialogShell : public DialogShell {
+  public:
+    explicit FakeDialogShell(CallLog& log) : log_(log) {}
+
+    void SetWindowIcons() override { log_.Add("SetWindowIcons"); }
+    void SetMainWindowTitle(const std::wstring& title) override {
+        log_.Add("SetMainWindowTitle(" + Narrow(title) + ")");
+    }
+    void RemoveCaptionStyle() override { log_.Add("RemoveCaptionStyle"); }
+    void MakeLayered() override { log_.Add("MakeLayered"); }
+    void SetCaptionColour(int controlId, Colour colour) override {
+        log_.Add("SetCaptionColour(" + std::to_string(controlId) + ", " + Hex(colour) + ")");
+    }
+    void SetHoverColour(int controlId, Colour colour) override {
+        log_.Add("SetHoverColour(" + std::to_string(controlId) + ", " + Hex(colour) + ")");
+    }
+    void LoadImageButtons() override { log_.Add("LoadImageButtons"); }
+    void CenterWindow() override { log_.Add("CenterWindow"); }
+    void LoadSkin() override { log_.Add("LoadSkin"); }
+    DisplayResolution ReadResolution() override { return resolution; }
+    Rect OuterWindowRect() override { return outer; }
+    void ResizeWindow(std::int32_t width, std::int32_t height) override {
+        outer.right = outer.left + width;
+        outer.bottom = outer.top + height;
+        log_.Add("ResizeWindow(" + std::to_string(width) + ", " + std::to_string(height) + ")");
+    }
+    Rect ControlClientRect(int controlId) override { return controls[controlId]; }
+    void MoveControl(int controlId, const Rect& r) override {
+        controls[controlId] = r;
+        log_.Add("MoveControl(" + std::to_string(controlId) + ")");
+    }
+    void AddTrayIcon() override { log_.Add("AddTrayIcon"); }
+    void DeleteTrayIcon() override { log_.Add("DeleteTrayIcon"); }
+    Point CursorPos() override { return cursor; }
+    void TrackTrayMenu(Point at, bool checked) override {
+        log_.Add("TrackTrayMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) +
+                 (checked ? ", checked)" : ", unchecked)"));
+    }
+    void ShowFunctionMenu(Point at) override {
+        log_.Add("ShowFunctionMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) + ")");
+    }
+    std::optional<std::wstring> PickProgramFile() override {
+        log_.Add("PickProgramFile");
+        return pickedFile;
+    }
+
+    DisplayResolution resolution;
+    Rect outer{0, 0, 764, 510};
+    std::map<int, Rect> controls;
+    Point cursor{500, 700};
+    std::optional<std::wstring> pickedFile;
+
+  private:
+    static std::string Hex(Colour c) {
+        char b[16];
+        std::snprintf(b, sizeof b, "0x%06X", c);
+        return b;
+    }
+    CallLog& log_;
+};
+
+}  // namespace tressel::testing

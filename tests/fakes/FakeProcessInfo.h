@@ -1,0 +1,25 @@
+#pragma once
+// Command line and module path set by the test; ExitProcess is recorded, not performed.
+
+#include "fakes/CallLog.h"
+#include "seam/ProcessInfo.h"
+
+namespace tressel::testing {
+
+class FakeProcessInfo : public ProcessInfo {
+  public:
+    explicit FakeProcessInfo(CallLog& log) : log_(log) {}
+    std::wstring CommandLine() override { return commandLine; }
+    std::wstring ModuleFileName() override { return moduleFileName; }
+    void ExitProcess(int exitCode) override {
+        log_.Add("ExitProcess(" + std::to_string(exitCode) + ")");
+    }
+
+    std::wstring commandLine = L"\"C:\\Tools\\Tressel\\Tressel.exe\"";
+    std::wstring moduleFileName = L"C:\\Tools\\Tressel\\Tressel.exe";
+
+  private:
+    CallLog& log_;
+};
+
+}  // namespace tressel::testing

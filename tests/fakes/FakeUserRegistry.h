@@ -1,0 +1,50 @@
+#pragma once
+// In-memory per-user store and Run key, recording every change.
+
+#include <map>
+#include <optional>
+
+#include "fakes/CallLog.h"
+#include "fakes/Describe.h"
+#include "seam/UserRegistry.h"
+
+namespace tressel::testing {
+
+class FakeUserRegistry : public UserRegistry {
+  public:
+    explicit FakeUserRegistry(CallLog& log) : log_(log) {}
+
+    std::optional<std::wstring> GetProfileString(const std::wstring& section,
+                                                 const std::wstring& entry) override {
+        auto it = profile.find(section + L"/" + entry);
+        if (it == profile.end()) return std::nullopt;
+        return it->second;
+    }
+    bool WriteProfileString(const std::wstring& section, const std::wstring& entry,
+                            const std::wstring& value) override {
+        profile[section + L"/" + entry] = value;
+        log_.Add("WriteProfileString(" + Narrow(section) + ", " + Narrow(entry) + ", " +
+                 Narrow(value) + ")");
+        return true;
+    }
+    bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override {
+        log_.Add("SetRunValue(" + Narrow(name) + ", " + Narrow(commandLine) + ")");
+        if (!runKeyExists) return false;
+        run[name] = commandLine;
+        return true;
+    }
+    bool DeleteRunValue(const std::wstring& name) override {
+        log_.Add("DeleteRunValue(" + Narrow(name) + ")");
+        if (!runKeyExists) return false;
+        return run.erase(name) > 0;
+    }
+
+    std::map<std::wstring, std::wstring> profile;
+    std::map<std::wstring, std::wstring> run;
+    bool runKeyExists = true;
+
+  private:
+    CallLog& log_;
+};
+
+}  // namespace tressel::testing

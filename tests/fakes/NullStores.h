@@ -1,0 +1,32 @@
+#pragma once
+// Profile store and file system that hold nothing: for tests that do not look at the file.
+
+#include "seam/FileSystem.h"
+#include "seam/ProfileStore.h"
+
+namespace tressel::testing {
+
+class NullProfileStore : public ProfileStore {
+  public:
+    std::wstring GetString(const std::wstring&, const std::wstring&, const std::wstring&,
+                           const std::wstring& defaultValue, std::size_t) override {
+        return defaultValue;
+    }
+    bool WriteString(const std::wstring&, const std::wstring&, const std::optional<std::wstring>&,
+                     const std::optional<std::wstring>&) override {
+        return true;
+    }
+    void Flush(const std::wstring&) override {}
+};
+
+class NullFileSystem : public FileSystem {
+  public:
+    bool Exists(const std::wstring&) override { return false; }
+    bool Copy(const std::wstring&, const std::wstring&) override { return true; }
+    bool CreateUnicodeFile(const std::wstring&) override { return true; }
+    bool FlushToDisk(const std::wstring&) override { return true; }
+    bool ReplaceAtomically(const std::wstring&, const std::wstring&) override { return true; }
+    bool Remove(const std::wstring&) override { return true; }
+};
+
+}  // namespace tressel::testing

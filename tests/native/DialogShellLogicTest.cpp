@@ -1,0 +1,162 @@
+// The main window's life: start-up order, the start timer, show suppression, the tray icon and
+// its menu, Reset and Exit.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fakes/DialogFixture.h"
+
+namespace tressel {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using namespace tressel::testing;
+
+constexpr std::uint32_t kShowWindowFlag = 0x0040;
+
+class DialogShellLogicTest : public ::testing::Test, protected DialogFixture {
+  protected:
+    std::vector<std::string> Run(const std::function<void()>& action) {
+        log.Clear();
+        action();
+        return log.Entries();
+    }
+    // Index of the first log entry starting with `prefix`.
+    static std::ptrdiff_t Position(const std::vector<std::string>& entries,
+                                   const std::string& prefix) {
+        auto it = std::find_if(entries.begin(), entries.end(),
+                               [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+        return it == entries.end() ? -1 : it - entries.begin();
+    }
+};
+
+TEST_F(DialogShellLogicTest, StartUpRunsItsStepsInOrder) {
+    auto calls = Run([&] { EXPECT_TRUE(dialog.OnInitDialog()); });
+    const char* order[] = {"SetWindowIcons",
+                           "SetMainWindowTitle(Tressel-corvane)",
+                           "RemoveCaptionStyle",
+                           "MakeLayered",
+                           "SetCaptionColour(1000, 0xC8C8C8)",
+                           "SetHoverColour(1000, 0xFEFFFF)",
+                           "LoadImageButtons",
+                           "ResizeWindow",
+                           "MoveControl(1007)",
+                           "CenterWindow",
+                           "LoadSkin",
+                           "AddTrayIcon",
+                           "SetTimer(10, 1000)"};
+    std::ptrdiff_t last = -1;
+    for (const char* step : order) {
+        const auto at = Position(calls, step);
+        ASSERT_GE(at, 0) << step;
+        EXPECT_GT(at, last) << step;
+        last = at;
+    }
+    // Every caption colour comes before any hover colour.
+    EXPECT_LT(Position(calls, "SetCaptionColour(1005"), Position(calls, "SetHoverColour(1000"));
+    EXPECT_EQ(dialog.programFolder, L"C:\\Tools\\Tressel");
+    EXPECT_TRUE(dialog.showAllowed);
+}
+
+TEST_F(DialogShellLogicTest, RunArgumentRefusesShowingUntilTheStartTimer) {
+    process.commandLine = L"\"C:\\Tools\\Tressel\\Tressel.exe\" -run";
+    dialog.OnInitDialog();
+    EXPECT_FALSE(dialog.showAllowed);
+
+    std::uint32_t flags = kShowWindowFlag | 0x0001;
+    EXPECT_THAT(Run([&] { dialog.OnWindowPosChanging(flags); }), ElementsAre("ShowWindow(0)"));
+    EXPECT_EQ(flags, 0x0001u);
+    // A change that does not show the window passes unchanged.
+    flags = 0x0002;
+    EXPECT_THAT(Run([&] { dialog.OnWindowPosChanging(flags); }), IsEmpty());
+    EXPECT_EQ(flags, 0x0002u);
+
+    EXPECT_THAT(Run([&] { dialog.OnTimer(10); }), ElementsAre("KillTimer(10)"));
+    EXPECT_TRUE(dialog.showAllowed);
+    flags = kShowWindowFlag;
+    EXPECT_THAT(Run([&] { dialog.OnWindowPosChanging(flags); }), IsEmpty());
+    EXPECT_EQ(flags, kShowWindowFlag);
+}
+
+TEST_F(DialogShellLogicTest, ShowingFromTheTrayOverridesTheRefusal) {
+    process.commandLine = L"Tressel.exe -run";
+    dialog.OnInitDialog();
+    EXPECT_THAT(Run([&] { dialog.OnCommand(32780); }),
+                ElementsAre("ShowWindow(5)", "ShowWindow(1)"));
+    EXPECT_TRUE(dialog.showAllowed);
+
+    DialogFixture other;
+    other.process.commandLine = L"Tressel.exe -run";
+    other.dialog.OnInitDialog();
+    other.log.Clear();
+    other.dialog.OnTrayNotify(100, 0x0203);  // left double click
+    EXPECT_THAT(other.log.Entries(),
+                ElementsAre("SetForegroundWindow", "ShowWindow(5)", "ShowWindow(1)"));
+    EXPECT_TRUE(other.dialog.showAllowed);
+}
+
+TEST_F(DialogShellLogicTest, HideCommandsMinimiseThenHideAndTouchNothingElse) {
+    EXPECT_THAT(Run([&] { dialog.OnCommand(1); }), ElementsAre("ShowWindow(6)", "ShowWindow(0)"));
+    EXPECT_THAT(Run([&] { dialog.OnCommand(32779); }),
+                ElementsAre("ShowWindow(6)", "ShowWindow(0)"));
+}
+
+TEST_F(DialogShellLogicTest, TrayPressesOpenTheMenuWithTheStartCheckMark) {
+    shell.cursor = {900, 740};
+    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0204); }),
+                ElementsAre("SetForegroundWindow", "TrackTrayMenu(900,740, checked)"));
+    registry.profile[L"ZornMouseApplication/BootValue"] = L"1";
+    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0201); }),
+                ElementsAre("SetForegroundWindow", "TrackTrayMenu(900,740, unchecked)"));
+    // Other icons and other mouse messages do nothing.
+    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(101, 0x0204); }), IsEmpty());
+    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0200); }), IsEmpty());
+    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0205); }), IsEmpty());
+}
+
+TEST_F(DialogShellLogicTest, ResetGivesEveryInputItsNativeJobAndKeepsTheActions) {
+    dialog.Record(ButtonId::R) = {true, CtrlChord, 0x43, 0, L"", KeyOrCommand, L"", L"my note"};
+    dialog.Record(ButtonId::WD).hooked = true;
+    dialog.Record(ButtonId::WD).mouseAction = WheelUp;
+    const ButtonSetting r = dialog.Record(ButtonId::R);
+    auto calls = Run([&] { dialog.OnCommand(32784); });
+    EXPECT_THAT(calls, Contains("Remove(R, 0x42)"));
+    EXPECT_THAT(calls, Contains("Remove(WD, 0x42)"));
+    EXPECT_THAT(calls, Not(Contains("Remove(M, 0x42)")));
+    for (ButtonId id : kAllButtons) {
+        EXPECT_EQ(window.Text(ControlIdOf(id)), InfoOf(id).defaultCaption);
+        EXPECT_FALSE(dialog.Record(id).hooked);
+    }
+    ButtonSetting expected = r;
+    expected.hooked = false;
+    EXPECT_EQ(dialog.Record(ButtonId::R), expected);
+    EXPECT_EQ(dialog.Record(ButtonId::WD).mouseAction, WheelUp);
+}
+
+TEST_F(DialogShellLogicTest, ExitRemovesTheIconThenEndsTheProcessWithoutUnhooking) {
+    dialog.Record(ButtonId::M).hooked = true;
+    auto calls = Run([&] { dialog.OnCommand(32782); });
+    EXPECT_EQ(calls.front(), "DeleteTrayIcon");
+    EXPECT_EQ(calls.back(), "ExitProcess(0)");
+    EXPECT_THAT(calls, Not(Contains("Remove(M, 0x42)")));
+}
+
+TEST_F(DialogShellLogicTest, InputButtonOpensTheFunctionMenuBelowItself) {
+    window.rects[1004] = {600, 300, 800, 325};
+    EXPECT_THAT(Run([&] { dialog.OnInputButtonClicked(1004); }),
+                ElementsAre("ShowFunctionMenu(615,327)"));
+    EXPECT_EQ(dialog.selectedButton, 5);
+}
+
+TEST_F(DialogShellLogicTest, StartWithWindowsCommandTogglesWithTheExecutablePath) {
+    registry.profile[L"ZornMouseApplication/BootValue"] = L"1";
+    dialog.OnCommand(32781);
+    EXPECT_EQ(registry.run[L"ZornApplication"], L"\"C:\\Tools\\Tressel\\Tressel.exe\" -run");
+}
+
+}  // namespace
+}  // namespace tressel
