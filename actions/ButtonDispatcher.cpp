@@ -4,6 +4,7 @@
 
 #include "actions/AbsoluteCoordinates.h"
 #include "actions/LaunchActions.h"
+#include "config/HookGuard.h"
 
 namespace tressel {
 namespace {
@@ -90,13 +91,9 @@ void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle
     // The event must not be caught by the hook of the input it imitates: lift that hook for the
     // length of the event, but only when it was installed, and put it back afterwards.
     ButtonSetting* lifted = nullptr;
-    if (events->hasCatchingHook) {
-        ButtonSetting& target = records_[ToIndex(events->catchingHook)];
-        if (target.hooked) {
-            hooks_.Remove(events->catchingHook, window);
-            target.hooked = false;
-            lifted = &target;
-        }
+    if (events->hasCatchingHook && records_[ToIndex(events->catchingHook)].hooked) {
+        lifted = &records_[ToIndex(events->catchingHook)];
+        RemoveGuarded(*lifted, events->catchingHook, hooks_, window);
     }
 
     const InputRecord down = InputRecord::MouseEvent(x, y, events->downFlags, events->mouseData);
@@ -106,10 +103,7 @@ void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle
         SendClick(down, InputRecord::MouseEvent(x, y, events->upFlags, events->mouseData));
     }
 
-    if (lifted) {
-        hooks_.Install(events->catchingHook, window);
-        lifted->hooked = true;
-    }
+    if (lifted) InstallGuarded(*lifted, events->catchingHook, hooks_, window);
 }
 
 void ButtonDispatcher::SendClick(const InputRecord& down, const InputRecord& up) {

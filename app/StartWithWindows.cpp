@@ -24,7 +24,7 @@ int ParseDecimal(std::wstring_view text) {
 }
 
 bool IsStartWithWindowsOn(UserRegistry& registry) {
-    return ParseDecimal(registry.GetProfileString(kBootSection, kBootEntry).value_or(L"")) == 0;
+    return ParseDecimal(registry.ReadProfileValue(kBootSection, kBootEntry).value_or(L"")) == 0;
 }
 
 std::wstring RunCommandLineFor(const std::wstring& executablePath) {
@@ -35,10 +35,10 @@ void ToggleStartWithWindows(UserRegistry& registry, const std::wstring& executab
     // The store value goes first and stays whatever happens to the Run key, so that the check
     // mark always follows the toggle.
     if (!IsStartWithWindowsOn(registry)) {
-        registry.WriteProfileString(kBootSection, kBootEntry, L"0");
+        registry.WriteProfileValue(kBootSection, kBootEntry, L"0");
         registry.SetRunValue(kRunValueName, RunCommandLineFor(executablePath));
     } else {
-        registry.WriteProfileString(kBootSection, kBootEntry, L"1");
+        registry.WriteProfileValue(kBootSection, kBootEntry, L"1");
         registry.DeleteRunValue(kRunValueName);
     }
 }

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/LayoutFit.h"
 #include "app/StartWithWindows.h"
+#include "config/HookGuard.h"
 
 namespace tressel {
 namespace {
@@ -49,8 +50,8 @@ void CZornMouseApplicationDlg::FitLayoutToDpi() {
 }
 
 void CZornMouseApplicationDlg::OnTimer(std::uintptr_t timerId) {
-    if (timerId == kSaveTimer) {
-        p_.window.KillTimer(kSaveTimer);
+    if (timerId == kSaveTimerId) {
+        p_.window.KillTimer(kSaveTimerId);
         SaveButtonSettings();
     } else if (timerId == kStartTimer) {
         p_.window.KillTimer(kStartTimer);
@@ -80,7 +81,7 @@ bool CZornMouseApplicationDlg::OnCommand(int commandId) {
             SaveAndHide();
             return true;
         default:
-            return false;
+            return RunAssignmentCommand(*this, commandId);
     }
 }
 
@@ -122,7 +123,7 @@ void CZornMouseApplicationDlg::ResetButtons() {
         SetCaption(id, std::wstring(InfoOf(id).defaultCaption));
         RemoveHook(id);
     }
-    // RedrawInputButtons comes with the assignment commands.
+    RedrawInputButtons(p_.window);
     SaveButtonSettings();
 }
 
@@ -163,17 +164,11 @@ void CZornMouseApplicationDlg::SaveButtonSettings() {}
 void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring&) {}
 
 void CZornMouseApplicationDlg::InstallHook(ButtonId input) {
-    ButtonSetting& record = Record(input);
-    if (record.hooked) return;
-    p_.hooks.Install(input, p_.window.Handle());
-    record.hooked = true;
+    InstallGuarded(Record(input), input, p_.hooks, p_.window.Handle());
 }
 
 void CZornMouseApplicationDlg::RemoveHook(ButtonId input) {
-    ButtonSetting& record = Record(input);
-    if (!record.hooked) return;
-    p_.hooks.Remove(input, p_.window.Handle());
-    record.hooked = false;
+    RemoveGuarded(Record(input), input, p_.hooks, p_.window.Handle());
 }
 
 std::wstring CZornMouseApplicationDlg::Caption(ButtonId input) {

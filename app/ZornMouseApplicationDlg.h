@@ -8,6 +8,7 @@
 
 #include "actions/ButtonDispatcher.h"
 #include "app/DialogShell.h"
+#include "config/AssignmentCommands.h"
 #include "config/ButtonId.h"
 #include "config/ButtonSetting.h"
 #include "seam/FileSystem.h"
@@ -36,8 +37,7 @@ struct DialogPlatform {
     ProcessInfo& process;
 };
 
-// Timer ids of the dialog's one OnTimer.
-inline constexpr std::uintptr_t kSaveTimer = 7;
+// The start timer: one second after the start the window may be shown.
 inline constexpr std::uintptr_t kStartTimer = 10;
 
 // Tray and window command ids.
@@ -58,7 +58,7 @@ inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
 inline constexpr Colour kCaptionColour = 0xC8C8C8;
 inline constexpr Colour kHoverColour = 0xFEFFFF;
 
-class CZornMouseApplicationDlg {
+class CZornMouseApplicationDlg : public AssignmentHost {
   public:
     explicit CZornMouseApplicationDlg(DialogPlatform platform);
 
@@ -85,15 +85,18 @@ class CZornMouseApplicationDlg {
     void DispatchButtonEvent(ButtonId input);
     void LoadButtonSettings();
     void SaveButtonSettings();
-    void CompileMacroScript(const std::wstring& scriptFile);
-
-    // Installing and removing a hook, guarded by and paired with the input's flag.
-    void InstallHook(ButtonId input);
-    void RemoveHook(ButtonId input);
-
-    ButtonSetting& Record(ButtonId input) { return records_[ToIndex(input)]; }
     std::wstring Caption(ButtonId input);
-    void SetCaption(ButtonId input, const std::wstring& caption);
+
+    // AssignmentHost: what the assignment commands need of the dialog.
+    int SelectedButton() override { return selectedButton; }
+    ButtonSetting& Record(ButtonId input) override { return records_[ToIndex(input)]; }
+    void SetCaption(ButtonId input, const std::wstring& caption) override;
+    // Installing and removing a hook, guarded by and paired with the input's flag.
+    void InstallHook(ButtonId input) override;
+    void RemoveHook(ButtonId input) override;
+    void CompileMacroScript(const std::wstring& scriptFile) override;
+    std::optional<std::wstring> PickProgramFile() override { return p_.shell.PickProgramFile(); }
+    WindowHost& Window() override { return p_.window; }
 
     int selectedButton = 0;
     std::wstring programFolder;

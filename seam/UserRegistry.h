@@ -11,9 +11,9 @@ class UserRegistry {
 public:
     virtual ~UserRegistry() = default;
     // The framework's profile string; nullopt when the value is absent.
-    virtual std::optional<std::wstring> GetProfileString(const std::wstring& section,
+    virtual std::optional<std::wstring> ReadProfileValue(const std::wstring& section,
                                                          const std::wstring& entry) = 0;
-    virtual bool WriteProfileString(const std::wstring& section, const std::wstring& entry,
+    virtual bool WriteProfileValue(const std::wstring& section, const std::wstring& entry,
                                     const std::wstring& value) = 0;
     // HKCU\Software\Microsoft\Windows\CurrentVersion\Run, opened without creating it.
     // Both return false when the key could not be opened or the change failed.

@@ -24,7 +24,7 @@ std::wstring Win32UserRegistry::SectionKey(const std::wstring& section) const {
     return L"Software\\" + storeName_ + L"\\" + applicationName_ + L"\\" + section;
 }
 
-std::optional<std::wstring> Win32UserRegistry::GetProfileString(const std::wstring& section,
+std::optional<std::wstring> Win32UserRegistry::ReadProfileValue(const std::wstring& section,
                                                                 const std::wstring& entry) {
     UniqueRegistryKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, KEY_QUERY_VALUE,
@@ -46,7 +46,7 @@ std::optional<std::wstring> Win32UserRegistry::GetProfileString(const std::wstri
     return std::wstring(buffer.data());
 }
 
-bool Win32UserRegistry::WriteProfileString(const std::wstring& section, const std::wstring& entry,
+bool Win32UserRegistry::WriteProfileValue(const std::wstring& section, const std::wstring& entry,
                                            const std::wstring& value) {
     UniqueRegistryKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, nullptr, 0,

@@ -1,6 +1,8 @@
 #pragma once
-// The per-user profile store in the registry, HKCU\Software\<store name>\<application name>\
-// <section>, and the per-user Run key.
+// The per-user profile store in the registry (HKCU, Software, the store name, the application
+// name, then the section) and the per-user Run key.
+
+
 
 #include <string>
 
@@ -12,9 +14,9 @@ class Win32UserRegistry : public UserRegistry {
   public:
     Win32UserRegistry(std::wstring storeName, std::wstring applicationName);
 
-    std::optional<std::wstring> GetProfileString(const std::wstring& section,
+    std::optional<std::wstring> ReadProfileValue(const std::wstring& section,
                                                  const std::wstring& entry) override;
-    bool WriteProfileString(const std::wstring& section, const std::wstring& entry,
+    bool WriteProfileValue(const std::wstring& section, const std::wstring& entry,
                             const std::wstring& value) override;
     bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override;
     bool DeleteRunValue(const std::wstring& name) override;

@@ -14,16 +14,16 @@ class FakeUserRegistry : public UserRegistry {
   public:
     explicit FakeUserRegistry(CallLog& log) : log_(log) {}
 
-    std::optional<std::wstring> GetProfileString(const std::wstring& section,
+    std::optional<std::wstring> ReadProfileValue(const std::wstring& section,
                                                  const std::wstring& entry) override {
         auto it = profile.find(section + L"/" + entry);
         if (it == profile.end()) return std::nullopt;
         return it->second;
     }
-    bool WriteProfileString(const std::wstring& section, const std::wstring& entry,
+    bool WriteProfileValue(const std::wstring& section, const std::wstring& entry,
                             const std::wstring& value) override {
         profile[section + L"/" + entry] = value;
-        log_.Add("WriteProfileString(" + Narrow(section) + ", " + Narrow(entry) + ", " +
+        log_.Add("WriteProfileValue(" + Narrow(section) + ", " + Narrow(entry) + ", " +
                  Narrow(value) + ")");
         return true;
     }

@@ -36,7 +36,7 @@ TEST(StartWithWindows, FirstToggleFromAFreshProfileTurnsItOff) {
     CallLog log;
     FakeUserRegistry registry(log);
     ToggleStartWithWindows(registry, L"C:\\Tools\\Tressel.exe");
-    EXPECT_THAT(log.Entries(), ElementsAre("WriteProfileString(ZornMouseApplication, BootValue, 1)",
+    EXPECT_THAT(log.Entries(), ElementsAre("WriteProfileValue(ZornMouseApplication, BootValue, 1)",
                                            "DeleteRunValue(ZornApplication)"));
     EXPECT_FALSE(IsStartWithWindowsOn(registry));
 }
@@ -59,7 +59,7 @@ TEST(StartWithWindows, StoreValueIsWrittenEvenWhenTheRunKeyCannotBeOpened) {
     registry.runKeyExists = false;
     registry.profile[L"ZornMouseApplication/BootValue"] = L"1";
     ToggleStartWithWindows(registry, L"C:\\T.exe");
-    EXPECT_THAT(log.Entries(), ElementsAre("WriteProfileString(ZornMouseApplication, BootValue, 0)",
+    EXPECT_THAT(log.Entries(), ElementsAre("WriteProfileValue(ZornMouseApplication, BootValue, 0)",
                                            "SetRunValue(ZornApplication, \"C:\\T.exe\" -run)"));
     EXPECT_TRUE(IsStartWithWindowsOn(registry));
 }

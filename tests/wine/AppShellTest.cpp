@@ -1,0 +1,176 @@
+// The real Tressel.exe under Wine: single instance, the "-run" start, the tray icon and its
+// commands, start with Windows and the resolution fit.
+#include <gtest/gtest.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <map>
+
+#include "wine/support/TresselProcess.h"
+#include "wine/support/WaitUntil.h"
+
+namespace tressel::testing {
+namespace {
+
+constexpr UINT kTrayCallback = WM_USER + 100;
+
+void PostCommand(HWND window, int command) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+std::wstring RunValue() {
+    wchar_t buffer[1024] = {};
+    DWORD bytes = sizeof buffer;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     L"ZornApplication", RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS) {
+        return L"<absent>";
+    }
+    return buffer;
+}
+
+std::wstring BootValue() {
+    wchar_t buffer[64] = {};
+    DWORD bytes = sizeof buffer;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvane Tressel\\Tressel\\ZornMouseApplication",
+                     L"BootValue", RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS) {
+        return L"<absent>";
+    }
+    return buffer;
+}
+
+bool Shown(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
+
+class AppShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ForgetUserSettings();
+        folder =
+            MakeTestInstallation(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void TearDown() override {
+        for (auto& p : processes) p.Terminate();
+        ForgetUserSettings();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    TresselProcess& Start(const std::wstring& arguments = L"") {
+        processes.push_back(TresselProcess::Start(folder, arguments));
+        return processes.back();
+    }
+
+    std::wstring folder;
+    std::vector<TresselProcess> processes;
+};
+
+TEST_F(AppShellTest, SecondStartBringsTheHiddenFirstInstanceBackAndEnds) {
+    TresselProcess& first = Start();
+    HWND window = first.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(window); }));
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+
+    PostCommand(window, 32779);  // Hide Application
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+
+    TresselProcess& second = Start();
+    DWORD exitCode = 99;
+    ASSERT_TRUE(second.WaitForExit(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(window); }));
+    EXPECT_EQ(CountMainWindows(), 1);
+    EXPECT_TRUE(first.Running());
+}
+
+TEST_F(AppShellTest, TwoSimultaneousStartsLeaveExactlyOneInstance) {
+    for (int round = 0; round < 3; ++round) {
+        TresselProcess& a = Start();
+        TresselProcess& b = Start();
+        ASSERT_TRUE(WaitUntil([&] { return !a.Running() || !b.Running(); }));
+        TresselProcess& survivor = a.Running() ? a : b;
+        HWND window = survivor.WaitForWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(CountMainWindows(), 1);
+        PostCommand(window, 32782);  // Exit Application
+        DWORD exitCode = 99;
+        ASSERT_TRUE(survivor.WaitForExit(exitCode));
+        EXPECT_EQ(exitCode, 0u);
+    }
+}
+
+TEST_F(AppShellTest, RunArgumentStartsHiddenUntilShowApplication) {
+    TresselProcess& app = Start(L"-run");
+    HWND window = app.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    PostCommand(window, 32780);  // Show Application works at once: it allows showing itself
+    EXPECT_TRUE(WaitUntil([&] { return Shown(window); }));
+}
+
+TEST_F(AppShellTest, ExitRemovesTheIconSavesAndEndsWithCodeZero) {
+    TresselProcess& app = Start();
+    HWND window = app.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+    PostCommand(window, 32782);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(app.WaitForExit(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_FALSE(TrayIconPresent(window));
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder) / L"ZornSetting.ini"));
+}
+
+TEST_F(AppShellTest, IconComesBackWhenTheTaskbarIsRecreated) {
+    TresselProcess& app = Start();
+    HWND window = app.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+
+    // What a restarting Explorer does: it forgets the icons, then broadcasts "TaskbarCreated".
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = 100;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
+    ASSERT_FALSE(TrayIconPresent(window));
+    PostMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+}
+
+TEST_F(AppShellTest, StartWithWindowsTogglesTheQuotedRunEntry) {
+    TresselProcess& app = Start();
+    HWND window = app.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(BootValue(), L"<absent>");
+
+    PostCommand(window, 32781);  // from a fresh profile (reads as on) the first toggle is off
+    ASSERT_TRUE(WaitUntil([&] { return BootValue() == L"1"; }));
+    EXPECT_EQ(RunValue(), L"<absent>");
+
+    PostCommand(window, 32781);
+    ASSERT_TRUE(WaitUntil([&] { return BootValue() == L"0"; }));
+    EXPECT_EQ(RunValue(), L"\"" + folder + L"\\Tressel.exe\" -run");
+}
+
+TEST_F(AppShellTest, TrayMenuOpensOnARightClickOfTheIcon) {
+    TresselProcess& app = Start();
+    HWND window = app.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+    PostMessageW(window, kTrayCallback, 100, WM_RBUTTONDOWN);
+    // The popup menu of the tray is a window of class "#32768" owned by the program's thread.
+    auto menuOpen = [&] {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        DWORD pid = 0;
+        if (menu) GetWindowThreadProcessId(menu, &pid);
+        return menu && IsWindowVisible(menu) && pid == app.Id();
+    };
+    ASSERT_TRUE(WaitUntil(menuOpen));
+    PostMessageW(window, WM_CANCELMODE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !menuOpen(); }));
+}
+
+}  // namespace
+}  // namespace tressel::testing

@@ -1,0 +1,138 @@
+#include "wine/support/TresselProcess.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "wine/support/WaitUntil.h"
+
+namespace tressel::testing {
+namespace {
+
+std::wstring OutDir() {
+    std::wstring out;
+    const std::string narrow = TRESSEL_OUT_DIR;  // a Unix path: reach it through drive Z:
+    out = L"Z:";
+    for (char c : narrow) out += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return out;
+}
+
+struct FindContext {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lParam) {
+    auto* context = reinterpret_cast<FindContext*>(lParam);
+    wchar_t title[64] = {};
+    GetWindowTextW(hwnd, title, 64);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == context->processId && lstrcmpW(title, L"Tressel-corvane") == 0) {
+        context->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND hwnd, LPARAM lParam) {
+    wchar_t title[64] = {};
+    GetWindowTextW(hwnd, title, 64);
+    if (lstrcmpW(title, L"Tressel-corvane") == 0) ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring MakeTestInstallation(const std::wstring& name) {
+    namespace fs = std::filesystem;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const fs::path folder =
+        fs::path(temp) / (L"tressel-" + name + L"-" + std::to_wstring(GetCurrentProcessId()));
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    fs::create_directories(folder);
+    fs::copy(fs::path(OutDir()), folder, fs::copy_options::recursive, ignored);
+    fs::remove(folder / L"ZornSetting.ini", ignored);
+    return folder.wstring();
+}
+
+void ForgetUserSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Corvane Tressel");
+    HKEY run = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        RegDeleteValueW(run, L"ZornApplication");
+        RegCloseKey(run);
+    }
+}
+
+TresselProcess TresselProcess::Start(const std::wstring& folder, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + folder + L"\\Tressel.exe\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    TresselProcess process;
+    if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                       &startup, &info)) {
+        CloseHandle(info.hThread);
+        process.process_.reset(info.hProcess);
+        process.id_ = info.dwProcessId;
+    }
+    return process;
+}
+
+TresselProcess::~TresselProcess() { Terminate(); }
+
+HWND TresselProcess::WaitForWindow(std::chrono::milliseconds timeout) {
+    FindContext context{id_, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(&FindMainWindow, reinterpret_cast<LPARAM>(&context));
+            return context.found != nullptr;
+        },
+        timeout);
+    return context.found;
+}
+
+bool TresselProcess::WaitForExit(DWORD& exitCode, std::chrono::milliseconds timeout) {
+    if (!process_) return false;
+    const bool ended = WaitUntil([&] { return !Running(); }, timeout);
+    if (ended) GetExitCodeProcess(process_.get(), &exitCode);
+    return ended;
+}
+
+bool TresselProcess::Running() const {
+    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+void TresselProcess::Terminate() {
+    if (Running()) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), 10000);
+    }
+}
+
+bool TrayIconPresent(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = 100;
+    data.uFlags = NIF_TIP;
+    lstrcpyW(data.szTip, L"Tressel V3.4");
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+int CountMainWindows() {
+    int count = 0;
+    EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace tressel::testing

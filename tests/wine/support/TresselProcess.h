@@ -1,0 +1,52 @@
+#pragma once
+// Starting the real Tressel.exe for a test: from a private copy of the ready-to-run folder (so
+// each test has its own settings file), finding its window, ending it.
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "framework/UniqueHandle.h"
+
+namespace tressel::testing {
+
+// A fresh copy of the build's out folder (Tressel.exe, hook DLLs, ScriptsMacros) in a new
+// temporary folder; returns the folder.
+std::wstring MakeTestInstallation(const std::wstring& name);
+
+// Removes the per-user traces a run leaves in the registry (store key, Run value).
+void ForgetUserSettings();
+
+class TresselProcess {
+  public:
+    // Starts `folder`\Tressel.exe with `arguments` appended to its quoted path.
+    static TresselProcess Start(const std::wstring& folder, const std::wstring& arguments = L"");
+
+    TresselProcess() = default;
+    TresselProcess(TresselProcess&&) = default;
+    TresselProcess& operator=(TresselProcess&&) = default;
+    ~TresselProcess();
+
+    // The process's top-level window titled "Tressel-corvane" once it exists (null on timeout).
+    HWND WaitForWindow(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    bool WaitForExit(DWORD& exitCode, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    bool Running() const;
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_.get(); }
+    void Terminate();
+
+  private:
+    UniqueKernelHandle process_;
+    DWORD id_ = 0;
+};
+
+// Whether the notification area holds Tressel's icon for `window`: modifying an icon succeeds
+// only when the shell knows it. The icon is added last in the start-up sequence, so this also
+// tells that the window has finished starting.
+bool TrayIconPresent(HWND window);
+
+// Every top-level window titled "Tressel-corvane", of any process.
+int CountMainWindows();
+
+}  // namespace tressel::testing
