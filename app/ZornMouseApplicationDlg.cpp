@@ -4,6 +4,8 @@
 #include "app/LayoutFit.h"
 #include "app/StartWithWindows.h"
 #include "config/HookGuard.h"
+#include "macros/MacroCompiler.h"
+#include "macros/MacroPlayer.h"
 
 namespace tressel {
 namespace {
@@ -15,7 +17,10 @@ constexpr std::uint32_t kRightButtonDown = 0x0204;
 }  // namespace
 
 CZornMouseApplicationDlg::CZornMouseApplicationDlg(DialogPlatform platform)
-    : p_(platform), dispatcher_(records_, p_.hooks, p_.input, p_.system, [](ButtonId) {}) {}
+    : p_(platform),
+      workers_(p_.threads, p_.input),
+      dispatcher_(records_, p_.hooks, p_.input, p_.system,
+                  [this](ButtonId input) { workers_.StartIfIdle(input); }) {}
 
 bool CZornMouseApplicationDlg::OnInitDialog() {
     showAllowed = ShowAllowedByCommandLine(p_.process.CommandLine());
@@ -56,6 +61,10 @@ void CZornMouseApplicationDlg::OnTimer(std::uintptr_t timerId) {
     } else if (timerId == kStartTimer) {
         p_.window.KillTimer(kStartTimer);
         showAllowed = true;
+    } else if (const auto input = MacroTimerButton(timerId)) {
+        // Nothing in the program starts these; they play an input's macro on this thread.
+        p_.window.KillTimer(timerId);
+        PlayMacroLines(*input, p_.input);
     }
 }
 
@@ -161,7 +170,12 @@ void CZornMouseApplicationDlg::LoadButtonSettings() {}
 
 void CZornMouseApplicationDlg::SaveButtonSettings() {}
 
-void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring&) {}
+void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile) {
+    const auto input = ButtonFromInt(selectedButton);
+    if (!input) return;
+    tressel::CompileMacroScript(MacroLinesOf(*input), *input,
+                                ScriptPath(programFolder, scriptFile));
+}
 
 void CZornMouseApplicationDlg::InstallHook(ButtonId input) {
     InstallGuarded(Record(input), input, p_.hooks, p_.window.Handle());

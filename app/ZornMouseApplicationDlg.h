@@ -11,6 +11,7 @@
 #include "config/AssignmentCommands.h"
 #include "config/ButtonId.h"
 #include "config/ButtonSetting.h"
+#include "macros/PlaybackWorkers.h"
 #include "seam/FileSystem.h"
 #include "seam/HookLibraries.h"
 #include "seam/InputSystem.h"
@@ -108,6 +109,8 @@ class CZornMouseApplicationDlg : public AssignmentHost {
 
     DialogPlatform p_;
     ButtonDispatcher::Records records_{};
+    // Worker threads may outlive a press by seconds; the dialog lives for the whole process.
+    PlaybackWorkers workers_;
     ButtonDispatcher dispatcher_;
 };
 

@@ -11,7 +11,7 @@ target_link_libraries(tressel_native_tests PRIVATE tressel_core GTest::gmock GTe
 target_compile_definitions(tressel_native_tests PRIVATE TRESSEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(tressel_native_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 
-if(TRESSEL_BENCHMARKS AND TRESSEL_SANITIZE STREQUAL "")
+if(TRESSEL_BENCHMARKS AND NOT TRESSEL_SANITIZE)
   find_package(benchmark QUIET)
   if(benchmark_FOUND)
     file(GLOB NATIVE_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/native/*.cpp)

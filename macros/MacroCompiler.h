@@ -1,0 +1,28 @@
+#pragma once
+// Turns a script file into an input's action lines. Each line that begins, at its very first
+// character and in exact case, with a keyword becomes one action line: the keyword's letter,
+// followed for the argument keywords by the source line from its first blank on (the whole
+// line when it has none). Every other line is skipped silently.
+
+#include <string>
+#include <string_view>
+
+#include "config/ButtonId.h"
+#include "macros/MacroLineList.h"
+
+namespace tressel {
+
+// programFolder + "\ScriptsMacros\" + scriptFile, the name used exactly as stored.
+std::wstring ScriptPath(const std::wstring& programFolder, const std::wstring& scriptFile);
+
+// Appends the action line of one source line (its bytes, line end removed) to `lines`; false,
+// with nothing appended, when the line is no command for `input`. "RightDown" and "RightUp"
+// are no commands for the right button.
+bool CompileMacroLine(std::string_view line, ButtonId input, ActionLines& lines);
+
+// Empties `list` at once, then reads the file at `scriptPath` and publishes its action lines
+// in one step. A file that cannot be opened leaves the list empty; after a read error the
+// lines read before it are kept.
+void CompileMacroScript(MacroLineList& list, ButtonId input, const std::wstring& scriptPath);
+
+}  // namespace tressel

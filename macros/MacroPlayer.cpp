@@ -1,0 +1,96 @@
+#include "macros/MacroPlayer.h"
+
+#include <cstdint>
+
+#include "actions/AbsoluteCoordinates.h"
+#include "macros/MacroArgument.h"
+
+namespace tressel {
+namespace {
+
+// Two's-complement wrap instead of signed overflow: a script may move the macro position by
+// any amount, and the sum then behaves as the 32-bit addition of the platform would.
+std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+class MacroRun {
+  public:
+    explicit MacroRun(InputSystem& input) : input_(input) {
+        const Point start = input_.GetCursorPos();
+        x_ = ToAbsolute(start.x, input_.ScreenWidth());
+        y_ = ToAbsolute(start.y, input_.ScreenHeight());
+        const std::uintptr_t extra = input_.GetMessageExtraInfo() & 0xFFFF;
+        keyDown_ = InputRecord::KeyEvent(0, 0, extra);
+        keyUp_ = InputRecord::KeyEvent(0, kKeyEventKeyUp, extra);
+    }
+
+    void Play(std::wstring_view line) {
+        if (line.empty()) return;
+        using namespace mouse_flags;
+        switch (line[0]) {
+            case L'a':
+                SendMouse(kAbsolute | kLeftDown | kMove);
+                break;
+            case L'b':
+                SendMouse(kAbsolute | kLeftUp | kMove);
+                break;
+            case L'g': {
+                // A negative wait counts as none rather than as a wait of about 49 days.
+                const std::int32_t milliseconds = MacroArgument(line);
+                input_.Sleep(milliseconds < 0 ? 0 : static_cast<std::uint32_t>(milliseconds));
+                break;
+            }
+            case L'h':
+                x_ = WrappingAdd(ToAbsolute(input_.GetCursorPos().x, input_.ScreenWidth()),
+                                 MacroArgument(line));
+                SendMouse(kAbsolute | kMove);
+                break;
+            case L'i':
+                y_ = WrappingAdd(y_, MacroArgument(line));
+                SendMouse(kAbsolute | kMove);
+                break;
+            case L'j':
+                SendKey(keyDown_, MacroArgument(line));
+                break;
+            case L'k':
+                SendKey(keyUp_, MacroArgument(line));
+                break;
+            default:
+                break;
+        }
+    }
+
+  private:
+    void SendMouse(std::uint32_t flags) {
+        const InputRecord record = InputRecord::MouseEvent(x_, y_, flags);
+        input_.SendInput({&record, 1});
+    }
+    void SendKey(InputRecord& keyTemplate, std::int32_t virtualKey) {
+        keyTemplate.virtualKey = static_cast<std::uint16_t>(virtualKey);
+        input_.SendInput({&keyTemplate, 1});
+    }
+
+    InputSystem& input_;
+    std::int32_t x_ = 0;
+    std::int32_t y_ = 0;
+    InputRecord keyDown_;
+    InputRecord keyUp_;
+};
+
+}  // namespace
+
+void PlayMacroLines(const MacroLineList& list, InputSystem& input) {
+    MacroRun run(input);
+    for (std::size_t index = 0;; ++index) {
+        const MacroLineList::Snapshot lines = list.Current();
+        if (index >= lines->size()) break;
+        run.Play((*lines)[index]);
+    }
+}
+
+void PlayMacroLines(ButtonId input, InputSystem& system) {
+    PlayMacroLines(MacroLinesOf(input), system);
+}
+
+}  // namespace tressel

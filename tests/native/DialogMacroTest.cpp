@@ -1,0 +1,63 @@
+// Macros through the dialog: a script press starts the input's worker, the macro timers play
+// on the dialog's own thread, and an assignment compiles the script of the selected input.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes/DialogFixture.h"
+#include "macros/MacroLineList.h"
+
+namespace tressel {
+namespace {
+
+using ::testing::ElementsAre;
+using namespace tressel::testing;
+
+class DialogMacroTest : public ::testing::Test, protected DialogFixture {
+  protected:
+    ~DialogMacroTest() override {
+        threads.JoinAll();
+        for (ButtonId id : kAllButtons) MacroLinesOf(id).Clear();
+    }
+    static std::string KeyDown(unsigned vk) {
+        return "SendInput[" + Describe(InputRecord::KeyEvent(static_cast<std::uint16_t>(vk), 0)) +
+               "]";
+    }
+};
+
+TEST_F(DialogMacroTest, ScriptPressPlaysTheInputsListOnAWorker) {
+    dialog.Record(ButtonId::X2) = {true, Script, 0, 0, L"", KeyOrCommand, L"", L""};
+    MacroLinesOf(ButtonId::X2).Publish({"j 17"});
+    log.Clear();
+    dialog.OnButtonMessage(ButtonId::X2);
+    threads.JoinAll();
+    EXPECT_THAT(log.Entries(),
+                ElementsAre("CreateSuspended -> #1", "Resume(#1)", KeyDown(17), "ReleaseSelf(#1)"));
+}
+
+TEST_F(DialogMacroTest, MacroTimersPlayOnTheDialogThreadWithTheirOwnInputMapping) {
+    MacroLinesOf(ButtonId::WU).Publish({"j 65"});
+    MacroLinesOf(ButtonId::X1).Publish({"j 66"});
+    log.Clear();
+    dialog.OnTimer(3);  // 3 plays WU, not X1
+    EXPECT_THAT(log.Entries(), ElementsAre("KillTimer(3)", KeyDown(65)));
+    log.Clear();
+    dialog.OnTimer(5);
+    EXPECT_THAT(log.Entries(), ElementsAre("KillTimer(5)", KeyDown(66)));
+    log.Clear();
+    dialog.OnTimer(8);
+    EXPECT_THAT(log.Entries(), ElementsAre());
+}
+
+TEST_F(DialogMacroTest, CompilingWithoutASelectedInputTouchesNoList) {
+    MacroLinesOf(ButtonId::R).Publish({"a"});
+    dialog.selectedButton = 0;
+    dialog.CompileMacroScript(L"TRIPLE SHOT.txt");
+    EXPECT_EQ(MacroLinesOf(ButtonId::R).Count(), 1u);
+    // With an input selected, the list is emptied first; no such folder leaves it empty.
+    dialog.selectedButton = 1;
+    dialog.CompileMacroScript(L"TRIPLE SHOT.txt");
+    EXPECT_EQ(MacroLinesOf(ButtonId::R).Count(), 0u);
+}
+
+}  // namespace
+}  // namespace tressel

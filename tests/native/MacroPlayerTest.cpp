@@ -1,0 +1,133 @@
+// Playback of action lines: the exact events, their positions and keys, waits, and a list
+// rebuilt while it plays.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "fakes/CallLog.h"
+#include "fakes/FakeInputSystem.h"
+#include "macros/MacroArgument.h"
+#include "macros/MacroPlayer.h"
+
+namespace tressel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace tressel::testing;
+
+class MacroPlayerTest : public ::testing::Test {
+  protected:
+    MacroPlayerTest() : input(log) {
+        input.width = 1920;
+        input.height = 1080;
+        input.SetCursor({960, 540});
+    }
+
+    std::vector<std::string> Play(MacroLineList::Lines lines) {
+        list.Publish(std::move(lines));
+        log.Clear();
+        PlayMacroLines(list, input);
+        return log.Entries();
+    }
+    static std::string Mouse(int x, int y, unsigned flags) {
+        return "SendInput[" + Describe(InputRecord::MouseEvent(x, y, flags)) + "]";
+    }
+    static std::string Key(unsigned vk, unsigned flags, std::uintptr_t extra = 0) {
+        return "SendInput[" +
+               Describe(InputRecord::KeyEvent(static_cast<std::uint16_t>(vk), flags, extra)) + "]";
+    }
+
+    CallLog log;
+    FakeInputSystem input;
+    MacroLineList list;
+};
+
+constexpr int kX = 960 * 65535 / 1920;  // 32767
+constexpr int kY = 540 * 65535 / 1080;  // 32767
+
+TEST_F(MacroPlayerTest, ClickStaysAtTheStartPositionWhileTheUserMovesTheMouse) {
+    input.ScriptCursor({{960, 540}, {100, 100}});
+    EXPECT_THAT(Play({"a", "g 40", "b"}),
+                ElementsAre(Mouse(kX, kY, 0x8003), "Sleep(40)", Mouse(kX, kY, 0x8005)));
+    EXPECT_EQ(input.Now(), 40u);
+}
+
+TEST_F(MacroPlayerTest, StartPositionIsPixelTimes65535OverScreenSizeTruncated) {
+    input.SetCursor({1919, 1079});
+    EXPECT_THAT(Play({"a"}), ElementsAre(Mouse(65500, 65474, 0x8003)));
+    input.SetCursor({1, 1});
+    EXPECT_THAT(Play({"b"}), ElementsAre(Mouse(34, 60, 0x8005)));
+}
+
+TEST_F(MacroPlayerTest, MoveRShiftsTheMacroPositionDownForLaterLines) {
+    EXPECT_THAT(Play({"i 1000", "a", "i -2000 up", "b"}),
+                ElementsAre(Mouse(kX, kY + 1000, 0x8001), Mouse(kX, kY + 1000, 0x8003),
+                            Mouse(kX, kY - 1000, 0x8001), Mouse(kX, kY - 1000, 0x8005)));
+}
+
+TEST_F(MacroPlayerTest, MoveLStartsFromThePointersNewPlaceButKeepsTheMacrosY) {
+    // Start at the centre; the user then moves to (480, 100) before the MoveL line.
+    input.ScriptCursor({{960, 540}, {480, 100}});
+    const int movedX = 480 * 65535 / 1920;
+    EXPECT_THAT(
+        Play({"i 10", "h 1000", "a", "h -300 px"}),
+        ElementsAre(Mouse(kX, kY + 10, 0x8001), Mouse(movedX + 1000, kY + 10, 0x8001),
+                    Mouse(movedX + 1000, kY + 10, 0x8003), Mouse(movedX - 300, kY + 10, 0x8001)));
+}
+
+TEST_F(MacroPlayerTest, MovesBeyondTheIntRangeWrapInsteadOfOverflowing) {
+    input.SetCursor({0, 0});
+    EXPECT_THAT(Play({"i 2147483647", "i 2"}),
+                ElementsAre(Mouse(0, std::numeric_limits<std::int32_t>::max(), 0x8001),
+                            Mouse(0, std::numeric_limits<std::int32_t>::min() + 1, 0x8001)));
+}
+
+TEST_F(MacroPlayerTest, KeysUseTheLow16BitsAndTheLow16BitsOfTheExtraInfo) {
+    input.extraInfo = 0xABCD1234;
+    EXPECT_THAT(Play({"j 17", "j 67", "k 67", "k 17", "j 65601"}),
+                ElementsAre(Key(17, 0, 0x1234), Key(67, 0, 0x1234), Key(67, 2, 0x1234),
+                            Key(17, 2, 0x1234), Key(65, 0, 0x1234)));
+}
+
+TEST_F(MacroPlayerTest, OtherLettersPlayAsNothingBetweenNormalLines) {
+    EXPECT_THAT(Play({"c", "a", "d", "e", "f", "x 5", "", "A", "b"}),
+                ElementsAre(Mouse(kX, kY, 0x8003), Mouse(kX, kY, 0x8005)));
+    EXPECT_THAT(Play({}), IsEmpty());
+}
+
+TEST_F(MacroPlayerTest, DelaysWithoutANumberOrBelowZeroDoNotWait) {
+    EXPECT_THAT(Play({"g 0", "gDelay40", "g -5", "g 25 ms wait", "gDelay\t25"}),
+                ElementsAre("Sleep(0)", "Sleep(0)", "Sleep(0)", "Sleep(25)", "Sleep(0)"));
+    EXPECT_EQ(input.Now(), 25u);
+}
+
+TEST_F(MacroPlayerTest, AListRebuiltDuringTheRunPlaysOnFromTheNextLineOfTheNewList) {
+    bool rebuilt = false;
+    input.onSend = [&](std::span<const InputRecord>) {
+        if (rebuilt) return;
+        rebuilt = true;
+        list.Publish({"j 1", "j 2", "j 3"});
+    };
+    EXPECT_THAT(Play({"a", "b", "b", "b", "b"}),
+                ElementsAre(Mouse(kX, kY, 0x8003), Key(2, 0), Key(3, 0)));
+}
+
+TEST(MacroArgument, ReadsLikeTheRuntimesWideStringToInt) {
+    EXPECT_EQ(MacroArgument(L"g 40"), 40);
+    EXPECT_EQ(MacroArgument(L"h -300 px"), -300);
+    EXPECT_EQ(MacroArgument(L"g +7"), 7);
+    EXPECT_EQ(MacroArgument(L"g \t\r\n\v\f 12"), 12);
+    EXPECT_EQ(MacroArgument(L"gDelay40"), 0);
+    EXPECT_EQ(MacroArgument(L"g"), 0);
+    EXPECT_EQ(MacroArgument(L"g - 5"), 0);
+    EXPECT_EQ(MacroArgument(L"g 0x20"), 0);
+    EXPECT_EQ(MacroArgument(L"g 2147483647"), 2147483647);
+    EXPECT_EQ(MacroArgument(L"g -2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(MacroArgument(L"g 99999999999999999999"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(MacroArgument(L"g -2147483649"), std::numeric_limits<std::int32_t>::min());
+}
+
+}  // namespace
+}  // namespace tressel
