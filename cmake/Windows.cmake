@@ -27,6 +27,7 @@ file(GLOB TRESSEL_WIN32_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/app/win32/*.cpp)
 list(FILTER TRESSEL_WIN32_SOURCES EXCLUDE REGEX ".*/app/win32/Main\\.cpp$")
 add_library(tressel_win32 STATIC ${TRESSEL_WIN32_SOURCES})
+target_include_directories(tressel_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 target_link_libraries(tressel_win32 PUBLIC tressel_core ${TRESSEL_HOOK_TARGETS}
   user32 gdi32 gdiplus comctl32 comdlg32 shell32 advapi32 ole32 shlwapi uuid)
 
@@ -71,7 +72,12 @@ foreach(src IN LISTS TRESSEL_WINE_TESTS)
   if(name STREQUAL "ProfileStoreContractTest")
     set(extra ${TRESSEL_CONTRACT_SOURCES})
   endif()
+  # A test may carry resources of its own: tests/wine/<name>.rc (resources/ on its include path).
+  if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/${name}.rc)
+    list(APPEND extra ${CMAKE_SOURCE_DIR}/tests/wine/${name}.rc)
+  endif()
   add_executable(wine_${name} ${src} ${extra})
+  target_include_directories(wine_${name} PRIVATE ${CMAKE_SOURCE_DIR}/resources)
   target_link_options(wine_${name} PRIVATE -municode)
   target_link_libraries(wine_${name} PRIVATE tressel_wine_support gtest_main)
   set_target_properties(wine_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRESSEL_TEST_BIN})

@@ -1,2 +1,205 @@
-// Placeholder until the hook library exists.
-#include <windows.h>
+// One hook library per mouse input, built six times (TarnhookR ... TarnhookWU): the build
+// defines TARNHOOK_INPUT_<X> and TARNHOOK_SUFFIX=<X>.
+//
+// installhook_<X>(window) starts a thread of the library's own that installs a WH_MOUSE_LL hook
+// and runs a message loop for it, so the hook is served even while the program's user-interface
+// thread pauses (a synthesised click sleeps 30 ms there). While installed, each physical press of
+// the input posts the input's registered message to `window` and is swallowed together with its
+// release; events that carry LLMHF_INJECTED (SendInput, the program's own synthesised clicks)
+// pass untouched. unstallhook_<X> returns only once the hook is gone.
+//
+// Lifetime: the hook thread holds a reference on this library and leaves through
+// FreeLibraryAndExitThread, so the library cannot be unloaded under a running hook and DllMain
+// never has to wait for a thread (which would deadlock on the loader lock). At process exit the
+// system ends the thread and removes its hook.
+
+#define TARNHOOK_API __declspec(dllexport)
+#include "hooks/TarnhookExports.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+
+#include "framework/UniqueHandle.h"
+
+namespace tressel {
+namespace {
+
+enum class Trigger { Button, WheelDown, WheelUp };
+
+struct InputSpec {
+    const wchar_t* registeredMessage;
+    Trigger trigger;
+    UINT down;     // button press message
+    UINT up;       // button release message
+    WORD xButton;  // HIWORD(mouseData) of an extra button, 0 for the others
+};
+
+// X1 answers the extra button of button data 2 and X2 the one of data 1: the program pairs them
+// the same way when it synthesises their clicks.
+#if defined(TARNHOOK_INPUT_R)
+constexpr InputSpec kInput{L"UWM_RBTNCLICK_MSG", Trigger::Button, WM_RBUTTONDOWN, WM_RBUTTONUP, 0};
+#elif defined(TARNHOOK_INPUT_M)
+constexpr InputSpec kInput{L"UWM_MBTNCLICK_MSG", Trigger::Button, WM_MBUTTONDOWN, WM_MBUTTONUP, 0};
+#elif defined(TARNHOOK_INPUT_X1)
+constexpr InputSpec kInput{L"UWM_X1BTNCLICK_MSG", Trigger::Button, WM_XBUTTONDOWN, WM_XBUTTONUP,
+                           XBUTTON2};
+#elif defined(TARNHOOK_INPUT_X2)
+constexpr InputSpec kInput{L"UWM_X2BTNCLICK_MSG", Trigger::Button, WM_XBUTTONDOWN, WM_XBUTTONUP,
+                           XBUTTON1};
+#elif defined(TARNHOOK_INPUT_WD)
+constexpr InputSpec kInput{L"UWM_WDBTNCLICK_MSG", Trigger::WheelDown, 0, 0, 0};
+#elif defined(TARNHOOK_INPUT_WU)
+constexpr InputSpec kInput{L"UWM_WUBTNCLICK_MSG", Trigger::WheelUp, 0, 0, 0};
+#else
+#error "Define one of TARNHOOK_INPUT_R, _M, _X1, _X2, _WD, _WU"
+#endif
+
+constexpr int kNotch = WHEEL_DELTA;  // 120
+
+// Read by the callback on every event; written under gMutex by install and remove.
+std::atomic<HWND> gTarget{nullptr};
+std::atomic<UINT> gMessage{0};
+// Callback state. Only the hook thread touches it while the hook runs; atomics keep the
+// in-process test entry (hookproc_<X>) free of data races too.
+std::atomic<bool> gPressSwallowed{false};
+std::atomic<int> gWheelPending{0};
+
+std::mutex gMutex;
+UniqueKernelHandle gThread;
+DWORD gThreadId = 0;
+
+bool IsOurButton(const MSLLHOOKSTRUCT& event) {
+    return kInput.xButton == 0 || HIWORD(event.mouseData) == kInput.xButton;
+}
+
+// True when the event is ours and must be swallowed.
+bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
+    if constexpr (kInput.trigger == Trigger::Button) {
+        if (message == kInput.down && IsOurButton(event)) {
+            gPressSwallowed.store(true, std::memory_order_relaxed);
+            PostMessageW(target, gMessage.load(std::memory_order_relaxed), 0, 0);
+            return true;
+        }
+        // A release is ours only when its press was: a button held while the hook came in
+        // must still be released where it was pressed.
+        if (message == kInput.up && IsOurButton(event)) {
+            return gPressSwallowed.exchange(false, std::memory_order_relaxed);
+        }
+        return false;
+    } else {
+        if (message != WM_MOUSEWHEEL) return false;
+        const int delta = static_cast<short>(HIWORD(event.mouseData));
+        const bool ours = kInput.trigger == Trigger::WheelDown ? delta < 0 : delta > 0;
+        if (!ours) {
+            gWheelPending.store(0, std::memory_order_relaxed);  // direction changed: start over
+            return false;
+        }
+        // High-resolution wheels send parts of a notch: count whole notches only.
+        int pending = gWheelPending.load(std::memory_order_relaxed) + std::abs(delta);
+        const UINT id = gMessage.load(std::memory_order_relaxed);
+        for (; pending >= kNotch; pending -= kNotch) PostMessageW(target, id, 0, 0);
+        gWheelPending.store(pending, std::memory_order_relaxed);
+        return true;
+    }
+}
+
+LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto& event = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        HWND target = gTarget.load(std::memory_order_acquire);
+        if (target && (event.flags & LLMHF_INJECTED) == 0 && HandleEvent(message, event, target))
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, message, lParam);
+}
+
+struct ThreadStart {
+    HMODULE module;
+    HANDLE ready;
+    bool hooked = false;
+};
+
+void RunHook(ThreadStart& start) {
+    MSG msg;
+    // Creates this thread's message queue, so that remove's WM_QUIT cannot get lost.
+    PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    UniqueHook hook(SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, start.module, 0));
+    start.hooked = static_cast<bool>(hook);
+    SetEvent(start.ready);  // `start` belongs to the installer, which may return from here on
+    if (!hook) return;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    }
+}
+
+DWORD WINAPI HookThreadProc(void* parameter) {
+    auto& start = *static_cast<ThreadStart*>(parameter);
+    HMODULE module = start.module;
+    RunHook(start);
+    FreeLibraryAndExitThread(module, 0);
+}
+
+int Install(HWND window) {
+    std::lock_guard lock(gMutex);
+    if (gMessage.load() == 0) gMessage.store(RegisterWindowMessageW(kInput.registeredMessage));
+    if (gMessage.load() == 0) return 0;
+    gTarget.store(window, std::memory_order_release);
+    if (gThread) return 1;  // already installed: only the window may change
+
+    gPressSwallowed.store(false);
+    gWheelPending.store(0);
+    UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HMODULE self = nullptr;
+    if (!ready || !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                      reinterpret_cast<LPCWSTR>(&MouseHookProc), &self)) {
+        gTarget.store(nullptr);
+        return 0;
+    }
+    ThreadStart start{self, ready.get()};
+    DWORD threadId = 0;
+    UniqueKernelHandle thread(CreateThread(nullptr, 0, HookThreadProc, &start, 0, &threadId));
+    if (!thread) {
+        FreeLibrary(self);
+        gTarget.store(nullptr);
+        return 0;
+    }
+    // The thread either sets its hook and signals, or ends; both happen at once.
+    HANDLE waits[] = {ready.get(), thread.get()};
+    WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    if (!start.hooked) {
+        WaitForSingleObject(thread.get(), INFINITE);
+        gTarget.store(nullptr);
+        return 0;
+    }
+    // Serve the mouse before anything else on a loaded system.
+    SetThreadPriority(thread.get(), THREAD_PRIORITY_TIME_CRITICAL);
+    gThread = std::move(thread);
+    gThreadId = threadId;
+    return 1;
+}
+
+int Remove() {
+    std::lock_guard lock(gMutex);
+    gTarget.store(nullptr, std::memory_order_release);  // from here every event passes through
+    if (!gThread) return 1;
+    PostThreadMessageW(gThreadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(gThread.get(), INFINITE);  // the hook is removed when the thread ends
+    gThread.reset();
+    gThreadId = 0;
+    return 1;
+}
+
+}  // namespace
+}  // namespace tressel
+
+#define TARNHOOK_CONCAT2(a, b) a##b
+#define TARNHOOK_CONCAT(a, b) TARNHOOK_CONCAT2(a, b)
+#define TARNHOOK_EXPORT(name) TARNHOOK_CONCAT(name, TARNHOOK_SUFFIX)
+
+extern "C" {
+TARNHOOK_API int TARNHOOK_EXPORT(installhook_)(HWND window) { return tressel::Install(window); }
+TARNHOOK_API int TARNHOOK_EXPORT(unstallhook_)(HWND) { return tressel::Remove(); }
+TARNHOOK_API LRESULT TARNHOOK_EXPORT(hookproc_)(int code, WPARAM message, LPARAM event) {
+    return tressel::MouseHookProc(code, message, event);
+}
+}

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "controls/FunctionMenuBuilder.h"
+#include "controls/MenuXP.h"
 #include "resource.h"
 #include "seam/win32/RegisteredMessages.h"
 
@@ -60,6 +62,13 @@ void MainDialog::MapMessages() {
         return Result{reinterpret_cast<LRESULT>(icon_.get()), true};
     });
     OnMessage(WM_NCHITTEST, [this](WPARAM, LPARAM l) { return OnNcHitTest(l); });
+    // Owner-drawn entries of the function menu (control items are reflected by the framework).
+    OnMessage(WM_MEASUREITEM, [](WPARAM, LPARAM l) {
+        return Result{TRUE, CMenuXP::HandleMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(l))};
+    });
+    OnMessage(WM_DRAWITEM, [](WPARAM, LPARAM l) {
+        return Result{TRUE, CMenuXP::HandleDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l))};
+    });
     for (ButtonId id : kAllButtons) {
         OnMessage(RegisteredMessageFor(id), [this, id](WPARAM, LPARAM) {
             logic_.OnButtonMessage(id);
@@ -290,7 +299,7 @@ void MainDialog::TrackTrayMenu(Point at, bool startWithWindowsChecked) {
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
 }
 
-void MainDialog::ShowFunctionMenu(Point) {}
+void MainDialog::ShowFunctionMenu(Point at) { tressel::ShowFunctionMenu(hwnd(), at.x, at.y); }
 
 std::optional<std::wstring> MainDialog::PickProgramFile() {
     std::vector<wchar_t> file(32768, L'\0');

@@ -3,6 +3,8 @@
 // logic's handlers and implements the window side of the seam (WindowHost, DialogShell).
 
 #include <windows.h>
+// The notification-icon record is declared here (left out by WIN32_LEAN_AND_MEAN).
+#include <shellapi.h>
 
 #include <array>
 #include <memory>

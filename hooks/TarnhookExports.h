@@ -1,0 +1,33 @@
+#pragma once
+// The exports of the six hook libraries TarnhookR ... TarnhookWU, as the program imports them.
+// Each takes the window that receives the input's registered message and returns 1 on success.
+
+#include <windows.h>
+
+#ifndef TARNHOOK_API
+#define TARNHOOK_API __declspec(dllimport)
+#endif
+
+extern "C" {
+TARNHOOK_API int installhook_R(HWND window);
+TARNHOOK_API int unstallhook_R(HWND window);
+TARNHOOK_API int installhook_M(HWND window);
+TARNHOOK_API int unstallhook_M(HWND window);
+TARNHOOK_API int installhook_X1(HWND window);
+TARNHOOK_API int unstallhook_X1(HWND window);
+TARNHOOK_API int installhook_X2(HWND window);
+TARNHOOK_API int unstallhook_X2(HWND window);
+TARNHOOK_API int installhook_WD(HWND window);
+TARNHOOK_API int unstallhook_WD(HWND window);
+TARNHOOK_API int installhook_WU(HWND window);
+TARNHOOK_API int unstallhook_WU(HWND window);
+
+// The low-level mouse callback itself, for in-process tests and timing only: the program never
+// calls it. Outside a hook chain its pass-through answer is CallNextHookEx's (0).
+TARNHOOK_API LRESULT hookproc_R(int code, WPARAM message, LPARAM event);
+TARNHOOK_API LRESULT hookproc_M(int code, WPARAM message, LPARAM event);
+TARNHOOK_API LRESULT hookproc_X1(int code, WPARAM message, LPARAM event);
+TARNHOOK_API LRESULT hookproc_X2(int code, WPARAM message, LPARAM event);
+TARNHOOK_API LRESULT hookproc_WD(int code, WPARAM message, LPARAM event);
+TARNHOOK_API LRESULT hookproc_WU(int code, WPARAM message, LPARAM event);
+}

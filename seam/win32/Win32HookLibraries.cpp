@@ -1,0 +1,45 @@
+#include "seam/win32/Win32HookLibraries.h"
+
+#include "hooks/TarnhookExports.h"
+
+namespace tressel {
+namespace {
+
+struct HookExports {
+    int (*install)(HWND);
+    int (*remove)(HWND);
+};
+
+HookExports ExportsOf(ButtonId input) {
+    switch (input) {
+        case ButtonId::R:
+            return {installhook_R, unstallhook_R};
+        case ButtonId::M:
+            return {installhook_M, unstallhook_M};
+        case ButtonId::X1:
+            return {installhook_X1, unstallhook_X1};
+        case ButtonId::X2:
+            return {installhook_X2, unstallhook_X2};
+        case ButtonId::WD:
+            return {installhook_WD, unstallhook_WD};
+        case ButtonId::WU:
+            return {installhook_WU, unstallhook_WU};
+    }
+    return {nullptr, nullptr};
+}
+
+HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+}  // namespace
+
+int Win32HookLibraries::Install(ButtonId input, WindowHandle window) {
+    HookExports exports = ExportsOf(input);
+    return exports.install ? exports.install(ToHwnd(window)) : 0;
+}
+
+int Win32HookLibraries::Remove(ButtonId input, WindowHandle window) {
+    HookExports exports = ExportsOf(input);
+    return exports.remove ? exports.remove(ToHwnd(window)) : 0;
+}
+
+}  // namespace tressel

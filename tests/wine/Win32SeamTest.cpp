@@ -1,0 +1,92 @@
+// The Win32 side of the seam under Wine: registered message ids, SendInput conversion (seen by
+// the input recorder), suspended worker threads and the privilege look-up.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include "seam/win32/RegisteredMessages.h"
+#include "seam/win32/Win32InputSystem.h"
+#include "seam/win32/Win32SystemActions.h"
+#include "seam/win32/Win32WorkerThreads.h"
+#include "wine/support/Recorder.h"
+#include "wine/support/WaitUntil.h"
+
+namespace tressel::testing {
+namespace {
+
+TEST(RegisteredMessagesTest, EachInputHasItsOwnRegisteredMessage) {
+    std::set<UINT> ids;
+    for (const ButtonInfo& info : kButtonInfo) {
+        const UINT id = RegisteredMessageFor(info.id);
+        EXPECT_EQ(RegisterWindowMessageW(std::wstring(info.registeredMessage).c_str()), id);
+        EXPECT_GE(id, 0xC000u);
+        ids.insert(id);
+    }
+    EXPECT_EQ(6u, ids.size());
+}
+
+TEST(Win32InputSystemTest, RecordsArriveAsSentWithTheirExtraInfoAndSignedWheelDelta) {
+    Recorder recorder;
+    ASSERT_TRUE(recorder.Start());
+    Win32InputSystem input;
+    const InputRecord keys[] = {InputRecord::KeyEvent(0x7C, 0, 0x5151),  // F13: no side effects
+                                InputRecord::KeyEvent(0x7C, kKeyEventKeyUp, 0x5151)};
+    input.SendInput(keys);
+    const InputRecord wheel[] = {InputRecord::MouseEvent(0, 0, mouse_flags::kWheel, -120)};
+    input.SendInput(wheel);
+
+    ASSERT_TRUE(recorder.WaitFor([](const Recorder::Events& events) {
+        for (const RecordedEvent& e : events)
+            if (e.kind == RecordedEvent::Mouse && e.message == WM_MOUSEWHEEL) return true;
+        return false;
+    }));
+    std::vector<std::string> seen;
+    for (const RecordedEvent& e : recorder.ReadEvents()) {
+        if (e.kind == RecordedEvent::Key)
+            seen.push_back((e.message == WM_KEYDOWN ? "down " : "up ") + std::to_string(e.vk) +
+                           " extra " + std::to_string(e.extra) + (e.injected ? " injected" : ""));
+        else if (e.message == WM_MOUSEWHEEL)
+            seen.push_back("wheel " + std::to_string(e.delta) + (e.injected ? " injected" : ""));
+    }
+    EXPECT_EQ((std::vector<std::string>{"down 124 extra 20817 injected",
+                                        "up 124 extra 20817 injected", "wheel -120 injected"}),
+              seen);
+}
+
+TEST(Win32WorkerThreadsTest, BodyRunsOnlyAfterResumeAndIsFreedWhenTheThreadEnds) {
+    Win32WorkerThreads threads;
+    auto witness = std::make_shared<int>(0);
+    std::weak_ptr<int> watch = witness;
+    std::atomic<bool> ran{false};
+    std::atomic<ThreadHandle> self{0};
+    const ThreadHandle thread = threads.CreateSuspended([&, witness] {
+        ran = true;
+        while (self.load() == 0) {
+        }
+        threads.ReleaseSelf(self.load());
+    });
+    ASSERT_NE(0u, thread);
+    witness.reset();
+    // Created suspended: the suspend count is 1 before this extra suspension.
+    EXPECT_EQ(1u, SuspendThread(reinterpret_cast<HANDLE>(thread)));
+    threads.Resume(thread);
+    EXPECT_FALSE(ran.load());
+    self = thread;
+    threads.Resume(thread);
+    EXPECT_TRUE(WaitUntil([&] { return ran.load() && watch.expired(); }));
+}
+
+TEST(Win32SystemActionsTest, LooksUpTheShutdownPrivilegeAndOpensTheToken) {
+    Win32SystemActions actions;
+    EXPECT_EQ(std::optional(PrivilegeId{19, 0}),
+              actions.LookupPrivilegeValue(L"SeShutdownPrivilege"));
+    EXPECT_EQ(std::nullopt, actions.LookupPrivilegeValue(L"SeNoSuchPrivilege"));
+    EXPECT_NE(nullptr, actions.OpenProcessToken(TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY));
+}
+
+}  // namespace
+}  // namespace tressel::testing

@@ -1,0 +1,135 @@
+# Shared parts of tools/wine-run.sh and tools/wine-session.sh: the Wine prefix, the X display,
+# the wineserver and the virtual desktop. Sourced, not run. Every start is checked and every wait
+# polls with a deadline; a step that cannot be completed ends the script with a reason.
+
+WINE=${TRESSEL_WINE:-/usr/lib/wine/wine64}
+WINESERVER=${TRESSEL_WINESERVER:-wineserver}
+DESKTOP_SIZE=1024x768
+export WINEDEBUG=-all
+
+die() {
+  echo "wine-run: $*" >&2
+  exit 1
+}
+
+log() { [ -n "${TRESSEL_WINE_VERBOSE:-}" ] && echo "wine-run: $*" >&2; return 0; }
+
+# Polls `$@` every 50 ms until it succeeds or `timeout` seconds pass.
+wait_for() {
+  local timeout=$1
+  shift
+  local deadline=$((SECONDS + timeout))
+  until "$@"; do
+    ((SECONDS >= deadline)) && return 1
+    sleep 0.05
+  done
+}
+
+# /a/b -> Z:\a\b (Wine maps Z: to the Unix root).
+dos_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+wine_session_init() {
+  export WINEPREFIX=${TRESSEL_WINEPREFIX:-$repo/build/wineprefix}
+  started_xvfb_pid=""
+  started_explorer_pid=""
+  started_wineserver=""
+  lock_fd=""
+  display=""
+}
+
+# Runs that share a prefix share its wineserver and desktop: one at a time.
+wine_session_lock() {
+  mkdir -p "$(dirname "$WINEPREFIX")" || die "cannot create $(dirname "$WINEPREFIX")"
+  exec {lock_fd}>"$WINEPREFIX.lock" || die "cannot open lock $WINEPREFIX.lock"
+  flock -w 900 "$lock_fd" || die "timed out waiting for $WINEPREFIX.lock"
+}
+
+ensure_prefix() {
+  [ -x "$WINE" ] || die "Wine launcher $WINE not found (install wine64)"
+  [ -f "$WINEPREFIX/.tressel-prefix-ready" ] && return 0
+  log "creating prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  # No display while the prefix is made: nothing needs one, and no window may pop up.
+  DISPLAY="" "$WINE" wineboot -i >/dev/null 2>&1 || die "wineboot -i failed for $WINEPREFIX"
+  # One virtual desktop for every process of the prefix, so XTest input on the X screen
+  # reaches Wine; a fixed DPI so that layouts do not depend on the X server.
+  DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1 &&
+    DISPLAY="" "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 ||
+    die "could not write the desktop settings into $WINEPREFIX"
+  "$WINESERVER" -w || die "wineserver did not finish after creating $WINEPREFIX"
+  touch "$WINEPREFIX/.tressel-prefix-ready"
+}
+
+display_answers() { xdpyinfo -display "$1" >/dev/null 2>&1; }
+
+ensure_display() {
+  if [ -n "${TRESSEL_DISPLAY:-}" ]; then
+    display=$TRESSEL_DISPLAY
+    display_answers "$display" || die "TRESSEL_DISPLAY=$display does not answer"
+    return 0
+  fi
+  command -v Xvfb >/dev/null || die "Xvfb not found (install xvfb)"
+  local n
+  for n in $(seq 90 199); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "${DESKTOP_SIZE}x24" -nolisten tcp >/dev/null 2>&1 &
+    started_xvfb_pid=$!
+    if wait_for 10 display_answers ":$n"; then
+      display=":$n"
+      log "Xvfb $display (pid $started_xvfb_pid)"
+      return 0
+    fi
+    # Lost a race for that number (or Xvfb failed): try the next one.
+    kill "$started_xvfb_pid" 2>/dev/null
+    wait "$started_xvfb_pid" 2>/dev/null
+    started_xvfb_pid=""
+  done
+  die "could not start Xvfb on any display :90-:199"
+}
+
+ensure_wineserver() {
+  # A persistent server keeps the desktop alive between the processes of one run.
+  DISPLAY="$display" "$WINESERVER" -p
+  case $? in
+    0) started_wineserver=1 ;;
+    2)
+      # Another server holds this prefix although we hold its lock: a run that was killed
+      # left it behind. Its desktop belongs to a display that may be gone; start afresh.
+      log "stopping a stale wineserver of $WINEPREFIX"
+      "$WINESERVER" -k 2>/dev/null
+      "$WINESERVER" -w 2>/dev/null
+      DISPLAY="$display" "$WINESERVER" -p || die "wineserver would not start for $WINEPREFIX"
+      started_wineserver=1
+      ;;
+    *) die "wineserver would not start for $WINEPREFIX" ;;
+  esac
+}
+
+desktop_exists() {
+  xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Default - Wine desktop"'
+}
+
+ensure_desktop() {
+  desktop_exists && return 0
+  DISPLAY="$display" "$WINE" explorer "/desktop=Default,$DESKTOP_SIZE" >/dev/null 2>&1 &
+  started_explorer_pid=$!
+  wait_for 30 desktop_exists || die "the Wine virtual desktop did not appear on $display"
+}
+
+wine_session_stop() {
+  local rc=$?
+  if [ -n "$started_wineserver" ]; then
+    "$WINESERVER" -k 2>/dev/null
+    "$WINESERVER" -w 2>/dev/null
+  fi
+  if [ -n "$started_explorer_pid" ]; then
+    kill "$started_explorer_pid" 2>/dev/null
+    wait "$started_explorer_pid" 2>/dev/null
+  fi
+  if [ -n "$started_xvfb_pid" ]; then
+    kill "$started_xvfb_pid" 2>/dev/null
+    wait "$started_xvfb_pid" 2>/dev/null
+  fi
+  exit $rc
+}
