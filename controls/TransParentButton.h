@@ -1,25 +1,53 @@
 #pragma once
-// A push button without a face of its own: it shows the parent's pixels under it and draws its
-// caption over them, in one colour when idle and another while the pointer is on it.
+// A push button without a face of its own: it shows the parent's pixels under it (captured at
+// its first erase) and draws its caption over them, in one colour when idle and another while
+// the pointer is on it or after it was released.
 
 #include <windows.h>
 
+#include "controls/MemoryPicture.h"
+#include "controls/TransButtonState.h"
 #include "framework/Control.h"
 
 namespace tressel {
 
 class CTransParentButton : public win::Control {
-public:
+  public:
+    // The id of the button's own hover timer and its period.
+    static constexpr UINT_PTR kHoverTimer = 1;
+    static constexpr UINT kHoverPeriodMs = 10;
+
     void SetCaptionColour(COLORREF colour) { captionColour_ = colour; }
     void SetHoverColour(COLORREF colour) { hoverColour_ = colour; }
-    // Paints the face now, outside a paint cycle.
-    void RedrawFace() {
-        if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
-    }
+    // Paints the face now on a client drawing context of the button, outside a paint cycle.
+    void RedrawFace();
 
-private:
-    COLORREF captionColour_ = GetSysColor(COLOR_WINDOWTEXT);
+    bool OnReflectedDrawItem(const DRAWITEMSTRUCT& item) override;
+
+    TransButtonState buttonState() const { return buttonState_; }
+    bool hovering() const { return hovering_; }
+    bool backgroundCaptured() const { return backgroundCaptured_; }
+    COLORREF drawColour() const { return drawColour_; }
+
+  protected:
+    void OnAttached() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void PaintFace(HDC dc);
+    void DrawBackground(HDC dc) const;
+    void DrawCaption(HDC dc);
+    void CaptureBackground(HDC dc);
+    void OnHoverTimer();
+
+    MemoryPicture backgroundDC_;
+    bool backgroundCaptured_ = false;
+    bool hovering_ = false;
+    bool enabled_ = true;
     COLORREF hoverColour_ = GetSysColor(COLOR_HIGHLIGHT);
+    COLORREF captionColour_ = GetSysColor(COLOR_WINDOWTEXT);
+    COLORREF drawColour_ = captionColour_;
+    TransButtonState buttonState_ = TransButtonState::Idle;
 };
 
 }  // namespace tressel
