@@ -166,9 +166,24 @@ void CZornMouseApplicationDlg::DispatchButtonEvent(ButtonId input) {
     dispatcher_.DispatchButtonEvent(input, p_.window.Handle());
 }
 
-void CZornMouseApplicationDlg::LoadButtonSettings() {}
+void CZornMouseApplicationDlg::LoadButtonSettings() {
+    tressel::LoadButtonSettings(*this, p_.profiles, SettingsFilePath(p_.process.ModuleFileName()));
+}
 
-void CZornMouseApplicationDlg::SaveButtonSettings() {}
+void CZornMouseApplicationDlg::SaveButtonSettings() {
+    tressel::SaveButtonSettings(*this, p_.profiles, p_.files,
+                                SettingsFilePath(p_.process.ModuleFileName()));
+}
+
+void CZornMouseApplicationDlg::CompileScriptFor(ButtonId input, const std::wstring& scriptFile) {
+    selectedButton = ToInt(input);
+    CompileMacroScript(scriptFile);
+}
+
+void CZornMouseApplicationDlg::InstallHookUnguarded(ButtonId input) {
+    p_.hooks.Install(input, p_.window.Handle());
+    Record(input).hooked = true;
+}
 
 void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile) {
     const auto input = ButtonFromInt(selectedButton);
@@ -192,7 +207,5 @@ std::wstring CZornMouseApplicationDlg::Caption(ButtonId input) {
 void CZornMouseApplicationDlg::SetCaption(ButtonId input, const std::wstring& caption) {
     p_.window.SetControlText(ControlIdOf(input), caption);
 }
-
-std::wstring CZornMouseApplicationDlg::SettingsPath() { return {}; }
 
 }  // namespace tressel

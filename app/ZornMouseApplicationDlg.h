@@ -9,6 +9,7 @@
 #include "actions/ButtonDispatcher.h"
 #include "app/DialogShell.h"
 #include "config/AssignmentCommands.h"
+#include "config/SettingsFile.h"
 #include "config/ButtonId.h"
 #include "config/ButtonSetting.h"
 #include "macros/PlaybackWorkers.h"
@@ -59,7 +60,7 @@ inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
 inline constexpr Colour kCaptionColour = 0xC8C8C8;
 inline constexpr Colour kHoverColour = 0xFEFFFF;
 
-class CZornMouseApplicationDlg : public AssignmentHost {
+class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
   public:
     explicit CZornMouseApplicationDlg(DialogPlatform platform);
 
@@ -86,7 +87,10 @@ class CZornMouseApplicationDlg : public AssignmentHost {
     void DispatchButtonEvent(ButtonId input);
     void LoadButtonSettings();
     void SaveButtonSettings();
-    std::wstring Caption(ButtonId input);
+    // SettingsHost: what loading and saving the settings file need of the dialog.
+    std::wstring Caption(ButtonId input) override;
+    void CompileScriptFor(ButtonId input, const std::wstring& scriptFile) override;
+    void InstallHookUnguarded(ButtonId input) override;
 
     // AssignmentHost: what the assignment commands need of the dialog.
     int SelectedButton() override { return selectedButton; }
@@ -105,8 +109,6 @@ class CZornMouseApplicationDlg : public AssignmentHost {
     double dpiScale = 1.0;
 
   private:
-    std::wstring SettingsPath();
-
     DialogPlatform p_;
     ButtonDispatcher::Records records_{};
     // Worker threads may outlive a press by seconds; the dialog lives for the whole process.
