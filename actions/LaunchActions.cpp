@@ -12,7 +12,7 @@ void RunShutdownCommand(SystemActions& system) { system.RunCommandInterpreter("s
 
 void RequestPowerState(SystemActions& system, bool suspend) {
     if (auto token = system.OpenProcessToken(kTokenAdjustPrivileges | kTokenQuery)) {
-        if (auto privilege = system.LookupPrivilegeValue(L"SeShutdownPrivilege")) {
+        if (auto privilege = system.LookupPrivilege(L"SeShutdownPrivilege")) {
             token->AdjustPrivilege(*privilege, kPrivilegeEnabled);
         }
     }
@@ -27,7 +27,7 @@ void PerformLaunch(const std::wstring& launchTarget, SystemActions& system) {
     } else if (launchTarget == kStandbyToken) {
         RequestPowerState(system, /*suspend=*/true);
     } else {
-        system.ShellExecute(L"open", launchTarget, L"", L"", kShowNormal);
+        system.OpenWithShell(L"open", launchTarget, L"", L"", kShowNormal);
     }
 }
 

@@ -6,7 +6,7 @@
 namespace tressel {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     virtual bool Exists(const std::wstring& path) = 0;
     // Copies `from` over `to` (replacing it).

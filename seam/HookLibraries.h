@@ -7,7 +7,7 @@
 namespace tressel {
 
 class HookLibraries {
-public:
+  public:
     virtual ~HookLibraries() = default;
     virtual int Install(ButtonId input, WindowHandle window) = 0;
     virtual int Remove(ButtonId input, WindowHandle window) = 0;

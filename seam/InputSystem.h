@@ -11,7 +11,7 @@
 namespace tressel {
 
 class InputSystem {
-public:
+  public:
     virtual ~InputSystem() = default;
     // One SendInput call with these records (count = records.size()).
     virtual void SendInput(std::span<const InputRecord> records) = 0;

@@ -6,7 +6,7 @@
 namespace tressel {
 
 class ProcessInfo {
-public:
+  public:
     virtual ~ProcessInfo() = default;
     virtual std::wstring CommandLine() = 0;  // GetCommandLineW
     // The executable's full path, whatever its length (read with a growing buffer).

@@ -9,7 +9,7 @@
 namespace tressel {
 
 class ProfileStore {
-public:
+  public:
     virtual ~ProfileStore() = default;
     // GetPrivateProfileStringW(section, key, defaultValue, buffer of bufferSize, file):
     // what lands in the buffer (at most bufferSize - 1 characters).

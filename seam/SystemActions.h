@@ -17,7 +17,7 @@ struct PrivilegeId {
 
 // An open access token of the current process; closed when destroyed.
 class ProcessToken {
-public:
+  public:
     virtual ~ProcessToken() = default;
     // AdjustTokenPrivileges with one privilege and the given attributes, not disabling the
     // others and not asking for the previous state.
@@ -25,18 +25,18 @@ public:
 };
 
 class SystemActions {
-public:
+  public:
     virtual ~SystemActions() = default;
     // ShellExecuteW(no owner, verb, file, parameters, directory, show command).
-    virtual void ShellExecute(const std::wstring& verb, const std::wstring& file,
-                              const std::wstring& parameters, const std::wstring& directory,
-                              int showCommand) = 0;
+    virtual void OpenWithShell(const std::wstring& verb, const std::wstring& file,
+                               const std::wstring& parameters, const std::wstring& directory,
+                               int showCommand) = 0;
     // The C runtime's system(): hands the line to the command interpreter and waits.
     virtual int RunCommandInterpreter(const std::string& commandLine) = 0;
     // OpenProcessToken(current process, access); null when it fails.
     virtual std::unique_ptr<ProcessToken> OpenProcessToken(std::uint32_t desiredAccess) = 0;
     // LookupPrivilegeValueW on the local system.
-    virtual std::optional<PrivilegeId> LookupPrivilegeValue(const std::wstring& name) = 0;
+    virtual std::optional<PrivilegeId> LookupPrivilege(const std::wstring& name) = 0;
     virtual bool SetSystemPowerState(bool suspend, bool force) = 0;
 };
 

@@ -72,8 +72,7 @@ struct InputRecord {
         r.mouseData = data;
         return r;
     }
-    static InputRecord KeyEvent(std::uint16_t vk, std::uint32_t flags,
-                                std::uintptr_t extra = 0) {
+    static InputRecord KeyEvent(std::uint16_t vk, std::uint32_t flags, std::uintptr_t extra = 0) {
         InputRecord r;
         r.type = Keyboard;
         r.virtualKey = vk;

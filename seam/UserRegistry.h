@@ -8,13 +8,13 @@
 namespace tressel {
 
 class UserRegistry {
-public:
+  public:
     virtual ~UserRegistry() = default;
     // The framework's profile string; nullopt when the value is absent.
     virtual std::optional<std::wstring> ReadProfileValue(const std::wstring& section,
                                                          const std::wstring& entry) = 0;
     virtual bool WriteProfileValue(const std::wstring& section, const std::wstring& entry,
-                                    const std::wstring& value) = 0;
+                                   const std::wstring& value) = 0;
     // HKCU\Software\Microsoft\Windows\CurrentVersion\Run, opened without creating it.
     // Both return false when the key could not be opened or the change failed.
     virtual bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) = 0;

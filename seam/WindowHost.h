@@ -18,7 +18,7 @@ inline constexpr int kMinimize = 6;    // SW_MINIMIZE
 }  // namespace show_command
 
 class WindowHost {
-public:
+  public:
     virtual ~WindowHost() = default;
     virtual WindowHandle Handle() = 0;
     virtual void SetControlText(int controlId, const std::wstring& text) = 0;

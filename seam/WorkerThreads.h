@@ -11,7 +11,7 @@ namespace tressel {
 using ThreadHandle = std::uintptr_t;
 
 class WorkerThreads {
-public:
+  public:
     virtual ~WorkerThreads() = default;
     // Creates a suspended thread (normal priority, default stack) that will run `body` and end
     // with exit code 0. Returns 0 when no thread could be created.

@@ -1,7 +1,7 @@
 #include "app/win32/ZornMouseApplicationApp.h"
 
 #include <commctrl.h>
-#include <gdiplus.h>
+#include "controls/GdiPlus.h"
 
 #include "app/ZornMouseApplicationDlg.h"
 #include "app/win32/MainDialog.h"

@@ -29,11 +29,11 @@ class NoHooks : public HookLibraries {
 
 class NoSystem : public SystemActions {
   public:
-    void ShellExecute(const std::wstring&, const std::wstring&, const std::wstring&,
+    void OpenWithShell(const std::wstring&, const std::wstring&, const std::wstring&,
                       const std::wstring&, int) override {}
     int RunCommandInterpreter(const std::string&) override { return 0; }
     std::unique_ptr<ProcessToken> OpenProcessToken(std::uint32_t) override { return nullptr; }
-    std::optional<PrivilegeId> LookupPrivilegeValue(const std::wstring&) override { return {}; }
+    std::optional<PrivilegeId> LookupPrivilege(const std::wstring&) override { return {}; }
     bool SetSystemPowerState(bool, bool) override { return true; }
 };
 

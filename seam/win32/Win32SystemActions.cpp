@@ -1,8 +1,5 @@
 #include <windows.h>
 #include <shellapi.h>
-// The seam's method names are also the names of these A/W macros.
-#undef ShellExecute
-#undef LookupPrivilegeValue
 
 #include "seam/win32/Win32SystemActions.h"
 
@@ -35,9 +32,9 @@ class Win32ProcessToken : public ProcessToken {
 
 }  // namespace
 
-void Win32SystemActions::ShellExecute(const std::wstring& verb, const std::wstring& file,
-                                      const std::wstring& parameters, const std::wstring& directory,
-                                      int showCommand) {
+void Win32SystemActions::OpenWithShell(const std::wstring& verb, const std::wstring& file,
+                                       const std::wstring& parameters,
+                                       const std::wstring& directory, int showCommand) {
     ::ShellExecuteW(nullptr, verb.c_str(), file.c_str(), parameters.c_str(), directory.c_str(),
                     showCommand);
 }
@@ -52,7 +49,7 @@ std::unique_ptr<ProcessToken> Win32SystemActions::OpenProcessToken(std::uint32_t
     return std::make_unique<Win32ProcessToken>(token);
 }
 
-std::optional<PrivilegeId> Win32SystemActions::LookupPrivilegeValue(const std::wstring& name) {
+std::optional<PrivilegeId> Win32SystemActions::LookupPrivilege(const std::wstring& name) {
     LUID luid{};
     if (!::LookupPrivilegeValueW(nullptr, name.c_str(), &luid)) return std::nullopt;
     return PrivilegeId{luid.LowPart, luid.HighPart};

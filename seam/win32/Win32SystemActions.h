@@ -2,22 +2,18 @@
 // SystemActions on Win32: ShellExecuteW, the C runtime's system(), the process token with
 // AdjustTokenPrivileges, LookupPrivilegeValueW and SetSystemPowerState.
 
-// <windows.h> maps these names to their W functions; the seam's methods keep the plain names.
-#undef ShellExecute
-#undef LookupPrivilegeValue
-
 #include "seam/SystemActions.h"
 
 namespace tressel {
 
 class Win32SystemActions : public SystemActions {
   public:
-    void ShellExecute(const std::wstring& verb, const std::wstring& file,
-                      const std::wstring& parameters, const std::wstring& directory,
-                      int showCommand) override;
+    void OpenWithShell(const std::wstring& verb, const std::wstring& file,
+                       const std::wstring& parameters, const std::wstring& directory,
+                       int showCommand) override;
     int RunCommandInterpreter(const std::string& commandLine) override;
     std::unique_ptr<ProcessToken> OpenProcessToken(std::uint32_t desiredAccess) override;
-    std::optional<PrivilegeId> LookupPrivilegeValue(const std::wstring& name) override;
+    std::optional<PrivilegeId> LookupPrivilege(const std::wstring& name) override;
     bool SetSystemPowerState(bool suspend, bool force) override;
 };
 

@@ -47,7 +47,7 @@ std::optional<std::wstring> Win32UserRegistry::ReadProfileValue(const std::wstri
 }
 
 bool Win32UserRegistry::WriteProfileValue(const std::wstring& section, const std::wstring& entry,
-                                           const std::wstring& value) {
+                                          const std::wstring& value) {
     UniqueRegistryKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, nullptr, 0,
                         KEY_SET_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {

@@ -2,8 +2,6 @@
 // The per-user profile store in the registry (HKCU, Software, the store name, the application
 // name, then the section) and the per-user Run key.
 
-
-
 #include <string>
 
 #include "seam/UserRegistry.h"
@@ -17,7 +15,7 @@ class Win32UserRegistry : public UserRegistry {
     std::optional<std::wstring> ReadProfileValue(const std::wstring& section,
                                                  const std::wstring& entry) override;
     bool WriteProfileValue(const std::wstring& section, const std::wstring& entry,
-                            const std::wstring& value) override;
+                           const std::wstring& value) override;
     bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override;
     bool DeleteRunValue(const std::wstring& name) override;
 

@@ -14,9 +14,9 @@ class FakeSystemActions : public SystemActions {
   public:
     explicit FakeSystemActions(CallLog& log) : log_(log) {}
 
-    void ShellExecute(const std::wstring& verb, const std::wstring& file,
-                      const std::wstring& parameters, const std::wstring& directory,
-                      int showCommand) override {
+    void OpenWithShell(const std::wstring& verb, const std::wstring& file,
+                       const std::wstring& parameters, const std::wstring& directory,
+                       int showCommand) override {
         log_.Add("ShellExecute(" + Narrow(verb) + ", \"" + Narrow(file) + "\", \"" +
                  Narrow(parameters) + "\", \"" + Narrow(directory) + "\", " +
                  std::to_string(showCommand) + ")");
@@ -30,7 +30,7 @@ class FakeSystemActions : public SystemActions {
         if (!tokenOpens) return nullptr;
         return std::make_unique<Token>(log_, adjustSucceeds);
     }
-    std::optional<PrivilegeId> LookupPrivilegeValue(const std::wstring& name) override {
+    std::optional<PrivilegeId> LookupPrivilege(const std::wstring& name) override {
         log_.Add("LookupPrivilegeValue(" + Narrow(name) + ")" + (lookupSucceeds ? "" : " failed"));
         if (!lookupSucceeds) return std::nullopt;
         return PrivilegeId{19, 0};

@@ -21,7 +21,7 @@ class FakeUserRegistry : public UserRegistry {
         return it->second;
     }
     bool WriteProfileValue(const std::wstring& section, const std::wstring& entry,
-                            const std::wstring& value) override {
+                           const std::wstring& value) override {
         profile[section + L"/" + entry] = value;
         log_.Add("WriteProfileValue(" + Narrow(section) + ", " + Narrow(entry) + ", " +
                  Narrow(value) + ")");

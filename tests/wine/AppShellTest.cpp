@@ -1,9 +1,11 @@
 // The real Tressel.exe under Wine: single instance, the "-run" start, the tray icon and its
 // commands, start with Windows and the resolution fit.
-#include <gtest/gtest.h>
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h: the notification-icon declarations need its types.
+#include <shellapi.h>
+#include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <map>
 
@@ -45,8 +47,8 @@ class AppShellTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ForgetUserSettings();
-        folder =
-            MakeTestInstallation(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = MakeTestInstallation(std::wstring(name.begin(), name.end()));
     }
     void TearDown() override {
         for (auto& p : processes) p.Terminate();
@@ -60,7 +62,7 @@ class AppShellTest : public ::testing::Test {
     }
 
     std::wstring folder;
-    std::vector<TresselProcess> processes;
+    std::deque<TresselProcess> processes;  // references stay valid as processes are added
 };
 
 TEST_F(AppShellTest, SecondStartBringsTheHiddenFirstInstanceBackAndEnds) {

@@ -1,0 +1,75 @@
+#include "seam/portable/PortableFileSystem.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "seam/portable/PortablePath.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace tressel {
+namespace {
+
+#ifndef _WIN32
+bool SyncPath(const std::filesystem::path& path, int flags) {
+    const int fd = ::open(path.c_str(), flags);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    return (::close(fd) == 0) && synced;
+}
+#endif
+
+}  // namespace
+
+bool PortableFileSystem::Exists(const std::wstring& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(ToHostPath(path), error);
+}
+
+bool PortableFileSystem::Copy(const std::wstring& from, const std::wstring& to) {
+    std::error_code error;
+    return std::filesystem::copy_file(ToHostPath(from), ToHostPath(to),
+                                      std::filesystem::copy_options::overwrite_existing, error) &&
+           !error;
+}
+
+bool PortableFileSystem::CreateUnicodeFile(const std::wstring& path) {
+    std::ofstream out(ToHostPath(path), std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write("\xFF\xFE", 2);
+    out.close();
+    return static_cast<bool>(out);
+}
+
+bool PortableFileSystem::FlushToDisk(const std::wstring& path) {
+#ifdef _WIN32
+    // Windows builds use the Win32 file system; here only whether the file is there counts.
+    return Exists(path);
+#else
+    return SyncPath(ToHostPath(path), O_RDONLY);
+#endif
+}
+
+bool PortableFileSystem::ReplaceAtomically(const std::wstring& from, const std::wstring& to) {
+    const std::filesystem::path target = ToHostPath(to);
+    std::error_code error;
+    std::filesystem::rename(ToHostPath(from), target, error);
+    if (error) return false;
+#ifndef _WIN32
+    // Makes the rename itself durable: the directory entry lives in the folder.
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    SyncPath(folder, O_RDONLY | O_DIRECTORY);
+#endif
+    return true;
+}
+
+bool PortableFileSystem::Remove(const std::wstring& path) {
+    std::error_code error;
+    return std::filesystem::remove(ToHostPath(path), error);
+}
+
+}  // namespace tressel

@@ -1,0 +1,19 @@
+#pragma once
+// The settings file's replace-safely operations over std::filesystem. On POSIX hosts a rename
+// replaces its target atomically, and FlushToDisk really reaches the disk (fsync).
+
+#include "seam/FileSystem.h"
+
+namespace tressel {
+
+class PortableFileSystem : public FileSystem {
+  public:
+    bool Exists(const std::wstring& path) override;
+    bool Copy(const std::wstring& from, const std::wstring& to) override;
+    bool CreateUnicodeFile(const std::wstring& path) override;
+    bool FlushToDisk(const std::wstring& path) override;
+    bool ReplaceAtomically(const std::wstring& from, const std::wstring& to) override;
+    bool Remove(const std::wstring& path) override;
+};
+
+}  // namespace tressel
