@@ -31,6 +31,12 @@ target_include_directories(tressel_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 target_link_libraries(tressel_win32 PUBLIC tressel_core ${TRESSEL_HOOK_TARGETS}
   user32 gdi32 gdiplus comctl32 comdlg32 shell32 advapi32 ole32 shlwapi uuid)
 
+# windres does not report the files a script includes: make the pictures and the manifest
+# dependencies of the resource object, so that new artwork is built in.
+file(GLOB TRESSEL_ART CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/art/*.bmp
+  ${CMAKE_SOURCE_DIR}/resources/art/*.png ${CMAKE_SOURCE_DIR}/resources/art/*.ico)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/Tressel.rc PROPERTIES
+  OBJECT_DEPENDS "${TRESSEL_ART};${CMAKE_SOURCE_DIR}/resources/Tressel.manifest")
 add_executable(Tressel WIN32 ${CMAKE_SOURCE_DIR}/app/win32/Main.cpp ${CMAKE_SOURCE_DIR}/resources/Tressel.rc)
 target_link_options(Tressel PRIVATE -municode)
 target_include_directories(Tressel PRIVATE ${CMAKE_SOURCE_DIR}/resources)

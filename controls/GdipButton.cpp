@@ -50,7 +50,13 @@ void CGdipButton::CaptureBackground(HDC dc) {
 }
 
 HBRUSH CGdipButton::OnReflectedCtlColor(HDC dc) {
-    if (!picturesReady_ && image_) ComposePictures(dc);
+    // A colour request can come while the parent is still hidden (its start-up moves and
+    // repaints the controls); the parent has painted nothing yet then, and a background taken
+    // from it would be black for good. Compose once the parent has shown its picture, or once it
+    // has handed the background over itself.
+    const bool backgroundAvailable =
+        !backgroundPicture_.empty() || IsWindowVisible(GetParent(hwnd()));
+    if (!picturesReady_ && image_ && backgroundAvailable) ComposePictures(dc);
     return nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/FunctionMenuBuilder.h"
+#include "controls/MemDC.h"
 #include "controls/MenuXP.h"
 #include "resource.h"
 #include "seam/win32/RegisteredMessages.h"
@@ -101,16 +102,15 @@ CTransParentButton* MainDialog::InputButton(int controlId) {
 MainDialog::Result MainDialog::OnEraseBackground(HDC dc) {
     RECT client;
     GetClientRect(hwnd(), &client);
+    // The default erase: the dialog brush, the key colour, shows wherever the skin does not.
     FillRect(dc, &client, keyBrush_.get());
-    if (skinBitmap_) {
-        UniqueMemoryDC memory(CreateCompatibleDC(dc));
-        HGDIOBJ previous = SelectObject(memory.get(), skinBitmap_.get());
-        saveButton_.CaptureBackground(memory.get());
-        closeButton_.CaptureBackground(memory.get());
-        BITMAP info{};
-        GetObjectW(skinBitmap_.get(), sizeof info, &info);
-        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-        SelectObject(memory.get(), previous);
+    {
+        // The picture is composed off-screen and copied onto the window once, when `memory`
+        // closes; the image buttons take the pieces under themselves as their background.
+        CMemDC memory(dc, &client);
+        if (skinBitmap_) SelectObject(memory.dc(), skinBitmap_.get());
+        saveButton_.CaptureBackground(memory.dc());
+        closeButton_.CaptureBackground(memory.dc());
     }
     return {1, true};
 }

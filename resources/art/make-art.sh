@@ -75,10 +75,10 @@ convert -size 432x260 xc:'rgb(215,215,215)' -type TrueColor BMP3:MenuBack.bmp
 # Save button (PNG 145): 220 x 38 with alpha.
 convert -size 220x38 xc:none \
   -fill 'rgba(0,0,0,0.35)' -draw 'roundrectangle 2,3 218,37 9,9' \
-  \( -size 216x33 gradient:'#56b9e6-#2a7fb0' \) -geometry +1+1 -compose over -composite \
-  \( -size 220x38 xc:black -fill white -draw 'roundrectangle 1,1 216,33 8,8' \) \
-  -compose copy_opacity -composite \
-  -fill 'rgba(0,0,0,0.35)' -draw 'roundrectangle 2,34 218,37 2,2' \
+  \( -size 216x33 gradient:'#56b9e6-#2a7fb0' \
+     \( -size 216x33 xc:none -fill white -draw 'roundrectangle 0,0 215,32 8,8' \) \
+     -alpha set -compose DstIn -composite \) \
+  -geometry +1+1 -compose over -composite \
   -fill none -stroke 'rgba(255,255,255,0.35)' -strokewidth 1 -draw 'roundrectangle 1.5,1.5 215.5,32.5 8,8' \
   -stroke none -fill white -font Helvetica-Bold -pointsize 15 -gravity center -annotate +0-2 'SAVE AND EXIT' \
   PNG32:SaveAndExit.png
