@@ -1,0 +1,90 @@
+// Times the settings file against the real profile functions: one load, one crash-safe save
+// (temporary copy, flush, atomic rename) and one plain save written in place, each repeated.
+// Prints milliseconds per operation and the ratios save/load and safe/in-place.
+#include <windows.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "config/SettingsFile.h"
+#include "seam/win32/Win32FileSystem.h"
+#include "seam/win32/Win32ProfileStore.h"
+
+namespace tressel {
+namespace {
+
+class MemorySettingsHost : public SettingsHost {
+  public:
+    ButtonSetting& Record(ButtonId input) override { return records[ToIndex(input)]; }
+    std::wstring Caption(ButtonId input) override { return captions[ToIndex(input)]; }
+    void SetCaption(ButtonId input, const std::wstring& caption) override {
+        captions[ToIndex(input)] = caption;
+    }
+    void CompileScriptFor(ButtonId, const std::wstring&) override {}
+    void InstallHookUnguarded(ButtonId) override {}
+
+    std::array<ButtonSetting, kButtonCount> records{};
+    std::array<std::wstring, kButtonCount> captions{};
+};
+
+template <typename Operation>
+double MillisecondsPerRun(int runs, Operation operation) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < runs; ++i) operation(i);
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    return elapsed.count() / runs;
+}
+
+}  // namespace
+}  // namespace tressel
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace tressel;
+    const int runs = argc > 1 ? _wtoi(argv[1]) : 200;
+    wchar_t tempRoot[MAX_PATH];
+    GetTempPathW(MAX_PATH, tempRoot);
+    const std::filesystem::path folder =
+        std::filesystem::path(tempRoot) /
+        (L"tressel-bench-" + std::to_wstring(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder);
+    const std::wstring path = (folder / L"ZornSetting.ini").wstring();
+
+    MemorySettingsHost host;
+    for (const ButtonInfo& info : kButtonInfo)
+        host.captions[ToIndex(info.id)] = info.defaultCaption;
+    host.captions[0] = L"Copy";
+    host.records[0] = {true, CtrlChord, 0x43, 0, L"", KeyOrCommand, L"", L""};
+    host.records[4] = {true,         Launch, 0,        0, L"C:\\Program Files\\Editor\\editor.exe",
+                       KeyOrCommand, L"",    L"a note"};
+    Win32ProfileStore profiles;
+    Win32FileSystem files;
+    SaveButtonSettings(host, profiles, files, path);
+
+    // Alternating values make every save a real change.
+    const double save = MillisecondsPerRun(runs, [&](int i) {
+        host.records[0].keyCode = static_cast<std::uint8_t>(0x41 + i % 2);
+        SaveButtonSettings(host, profiles, files, path);
+    });
+    const double inPlace = MillisecondsPerRun(runs, [&](int i) {
+        host.records[0].keyCode = static_cast<std::uint8_t>(0x41 + i % 2);
+        WriteButtonSections(host, profiles, path);
+    });
+    MemorySettingsHost loaded;
+    const double load =
+        MillisecondsPerRun(runs, [&](int) { LoadButtonSettings(loaded, profiles, path); });
+
+    std::printf("settings file, %d runs each, real profile functions\n", runs);
+    std::printf("  load                 %8.3f ms\n", load);
+    std::printf("  save (crash-safe)    %8.3f ms\n", save);
+    std::printf("  save (in place)      %8.3f ms\n", inPlace);
+    std::printf("  save/load            %8.2f\n", save / load);
+    std::printf("  crash-safe/in-place  %8.2f\n", save / inPlace);
+
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return 0;
+}

@@ -1,0 +1,129 @@
+#include "config/SettingsFile.h"
+
+#include <climits>
+#include <cstdint>
+#include <optional>
+
+namespace tressel {
+namespace {
+
+bool IsCSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+
+std::wstring TrimWhiteSpace(const std::wstring& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsCSpace(text[begin])) ++begin;
+    while (end > begin && IsCSpace(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+// The C runtime's decimal conversion: leading white space skipped, an optional sign, digits up
+// to the first non-digit; no digits give 0. Out-of-range values saturate, as _wtoi does.
+std::int32_t ParseDecimal(const std::wstring& text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+    std::int64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        magnitude = magnitude * 10 + (text[i] - L'0');
+        if (magnitude > static_cast<std::int64_t>(INT32_MAX) + 1) break;
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value > INT32_MAX) return INT32_MAX;
+    if (value < INT32_MIN) return INT32_MIN;
+    return static_cast<std::int32_t>(value);
+}
+
+class SectionReader {
+  public:
+    SectionReader(ProfileStore& profiles, const std::wstring& path, ButtonId input)
+        : profiles_(profiles), path_(path), section_(InfoOf(input).section) {}
+    std::wstring Text(const wchar_t* key) {
+        return profiles_.GetString(path_, section_, key, L"", kSettingsReadBuffer);
+    }
+    std::int32_t Number(const wchar_t* key) { return ParseDecimal(Text(key)); }
+
+  private:
+    ProfileStore& profiles_;
+    const std::wstring& path_;
+    const std::wstring section_;
+};
+
+void LoadOne(SettingsHost& host, ProfileStore& profiles, const std::wstring& path, ButtonId input) {
+    SectionReader read(profiles, path, input);
+    const std::wstring caption = TrimWhiteSpace(read.Text(L"0"));
+    host.SetCaption(input, caption.empty() ? std::wstring(InfoOf(input).defaultCaption) : caption);
+    ButtonSetting& record = host.Record(input);
+    record.hooked = read.Number(L"1") != 0;
+    record.keyAction = read.Number(L"2");
+    record.keyCode = static_cast<std::uint8_t>(static_cast<std::uint32_t>(read.Number(L"3")));
+    record.mouseAction = read.Number(L"4");
+    record.launchTarget = read.Text(L"5");
+    record.category = read.Number(L"6");
+    record.scriptFile = read.Text(L"7");
+    if (record.hooked) {
+        if (record.keyAction == Script) host.CompileScriptFor(input, record.scriptFile);
+        // Not guarded by the flag: every input stored as hooked gets its hook installed.
+        host.InstallHookUnguarded(input);
+        host.Record(input).hooked = true;
+    }
+    const std::wstring note = TrimWhiteSpace(read.Text(L"8"));
+    if (!note.empty()) host.Record(input).note = note;
+}
+
+}  // namespace
+
+std::wstring SettingsFilePath(const std::wstring& moduleFileName) {
+    const std::size_t lastBackslash = moduleFileName.rfind(L'\\');
+    const std::wstring folder =
+        lastBackslash == std::wstring::npos ? L"" : moduleFileName.substr(0, lastBackslash);
+    return folder + kSettingsFileName;
+}
+
+std::wstring SettingsTempPath(const std::wstring& settingsPath) { return settingsPath + L".tmp"; }
+
+void LoadButtonSettings(SettingsHost& host, ProfileStore& profiles, const std::wstring& path) {
+    for (ButtonId input : kAllButtons) LoadOne(host, profiles, path, input);
+}
+
+bool WriteButtonSections(SettingsHost& host, ProfileStore& profiles, const std::wstring& file) {
+    bool written = true;
+    for (ButtonId input : kAllButtons) {
+        const std::wstring section(InfoOf(input).section);
+        // Deleting a section that is not there is no failure.
+        profiles.WriteString(file, section, std::nullopt, std::nullopt);
+        const ButtonSetting& record = host.Record(input);
+        const auto write = [&](const wchar_t* key, const std::wstring& value) {
+            written = profiles.WriteString(file, section, std::wstring(key), value) && written;
+        };
+        write(L"0", host.Caption(input));
+        write(L"1", record.hooked ? L"1" : L"0");
+        write(L"2", std::to_wstring(record.keyAction));
+        write(L"3", std::to_wstring(record.keyCode));
+        write(L"4", std::to_wstring(record.mouseAction));
+        write(L"5", record.launchTarget);
+        write(L"6", std::to_wstring(record.category));
+        if (record.hooked && record.keyAction == Script) write(L"7", record.scriptFile);
+        write(L"8", record.note);
+    }
+    return written;
+}
+
+bool SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSystem& files,
+                        const std::wstring& path) {
+    const std::wstring temp = SettingsTempPath(path);
+    // A copy keeps whatever else the file holds (hand-added sections, its encoding); a new
+    // file starts as UTF-16LE so that no character of a caption or path is lost.
+    const bool prepared =
+        files.Exists(path) ? files.Copy(path, temp) : files.CreateUnicodeFile(temp);
+    bool saved = prepared && WriteButtonSections(host, profiles, temp);
+    if (saved) {
+        profiles.Flush(temp);
+        saved = files.FlushToDisk(temp) && files.ReplaceAtomically(temp, path);
+    }
+    if (!saved) files.Remove(temp);
+    return saved;
+}
+
+}  // namespace tressel

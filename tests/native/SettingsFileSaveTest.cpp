@@ -1,0 +1,147 @@
+// Saving the settings file: the written form, what survives a save, and the crash-safe
+// replace through a temporary copy.
+#include <gmock/gmock.h>
+
+#include "SettingsFileFixture.h"
+
+namespace tressel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+class SettingsFileSaveTest : public SettingsFileFixture {
+  protected:
+    void AssignCopyToR() {
+        host.captions = {L"Copy",      L"Middle Button", L"X1 Button",
+                         L"X2 Button", L"Wheel Down",    L"Wheel Up"};
+        Record(ButtonId::R) = {true, CtrlChord, 0x43, 0, L"", KeyOrCommand, L"", L""};
+    }
+};
+
+TEST_F(SettingsFileSaveTest, NewFileHoldsEverySectionInOrderAsUnicode) {
+    AssignCopyToR();
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(FileBytes(path).substr(0, 2), "\xFF\xFE");
+    EXPECT_THAT(SectionLines(L"RButtonSetting"),
+                ElementsAre(L"[RButtonSetting]", L"0=Copy", L"1=1", L"2=2", L"3=67", L"4=0", L"5=",
+                            L"6=1", L"8="));
+    std::vector<std::wstring> headers;
+    for (const std::wstring& line : FileLines()) {
+        if (line.front() == L'[') headers.push_back(line);
+    }
+    EXPECT_THAT(headers,
+                ElementsAre(L"[RButtonSetting]", L"[MButtonSetting]", L"[X1ButtonSetting]",
+                            L"[X2ButtonSetting]", L"[WDButtonSetting]", L"[WUButtonSetting]"));
+    EXPECT_FALSE(FileExists(temp));
+}
+
+TEST_F(SettingsFileSaveTest, CallSequenceBuildsTheTemporaryFileAndRenamesItLast) {
+    AssignCopyToR();
+    ASSERT_TRUE(Save());
+    const std::vector<std::string> entries = log.Entries();
+    ASSERT_EQ(entries.size(), 2u + 6u * 9u + 3u);
+    EXPECT_THAT(std::vector<std::string>(entries.begin(), entries.begin() + 11),
+                ElementsAre("Exists(ZornSetting.ini)", "CreateUnicodeFile(ZornSetting.ini.tmp)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting,0=Copy)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting,1=1)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting,2=2)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting,3=67)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting,4=0)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting,5=)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting,6=1)",
+                            "Write(ZornSetting.ini.tmp,RButtonSetting,8=)"));
+    EXPECT_THAT(std::vector<std::string>(entries.end() - 3, entries.end()),
+                ElementsAre("Flush(ZornSetting.ini.tmp)", "FlushToDisk(ZornSetting.ini.tmp)",
+                            "ReplaceAtomically(ZornSetting.ini.tmp,ZornSetting.ini)"));
+}
+
+TEST_F(SettingsFileSaveTest, LoadedValuesAreWrittenBackNormalised) {
+    WriteFileBytes(path,
+                   "[RButtonSetting]\r\n0=\"   Copy  \"\r\n1=7\r\n2=2\r\n3=300\r\n6=1\r\n"
+                   "8=\"  kept note \"\r\n9=hand-added key\r\n");
+    Load();
+    log.Clear();
+    ASSERT_TRUE(Save());
+    EXPECT_THAT(SectionLines(L"RButtonSetting"),
+                ElementsAre(L"[RButtonSetting]", L"0=Copy", L"1=1", L"2=2", L"3=44", L"4=0", L"5=",
+                            L"6=1", L"8=kept note"));
+}
+
+TEST_F(SettingsFileSaveTest, KeySevenIsWrittenOnlyForAHookedScript) {
+    WriteFileBytes(path,
+                   "[RButtonSetting]\r\n1=0\r\n2=6\r\n7=TRIPLE SHOT.txt\r\n"
+                   "[MButtonSetting]\r\n1=1\r\n2=6\r\n7=CS_REVERSE.txt\r\n");
+    Load();
+    ASSERT_TRUE(Save());
+    EXPECT_THAT(SectionLines(L"RButtonSetting"),
+                ElementsAre(L"[RButtonSetting]", L"0=Right Button", L"1=0", L"2=6", L"3=0", L"4=0",
+                            L"5=", L"6=0", L"8="));
+    EXPECT_THAT(SectionLines(L"MButtonSetting"),
+                ElementsAre(L"[MButtonSetting]", L"0=Middle Button", L"1=1", L"2=6", L"3=0", L"4=0",
+                            L"5=", L"6=0", L"7=CS_REVERSE.txt", L"8="));
+}
+
+TEST_F(SettingsFileSaveTest, HandAddedSectionsSurviveAndAnAnsiFileStaysAnsi) {
+    WriteFileBytes(path, "; my notes\r\n[Mine]\r\nkeep=J\xF6rg\r\n[RButtonSetting]\r\n0=Old\r\n");
+    Load();
+    ASSERT_TRUE(Save());
+    const std::string bytes = FileBytes(path);
+    ASSERT_NE(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(
+        bytes.rfind("; my notes\r\n[Mine]\r\nkeep=J\xF6rg\r\n[RButtonSetting]\r\n0=Old\r\n", 0),
+        0u);
+    EXPECT_THAT(log.Entries(), ::testing::Contains("Copy(ZornSetting.ini,ZornSetting.ini.tmp)"));
+}
+
+TEST_F(SettingsFileSaveTest, NonAnsiTextSurvivesSaveAndLoadInANewFile) {
+    const std::wstring target = L"C:\\Users\\J\u00f6rg\\\u5de5\u5177\\app.exe";
+    Record(ButtonId::WD) = {true,   Launch,       0,   0,
+                            target, KeyOrCommand, L"", L"\u00e9t\u00e9 \U0001F600"};
+    host.captions[ToIndex(ButtonId::WD)] = L"\u5de5\u5177";
+    ASSERT_TRUE(Save());
+    const auto saved = host.records;
+    host.records = {};
+    Load();
+    EXPECT_EQ(host.records, saved);
+    EXPECT_EQ(host.captions[ToIndex(ButtonId::WD)], L"\u5de5\u5177");
+}
+
+TEST_F(SettingsFileSaveTest, StaleTemporaryFileFromACrashIsReplaced) {
+    WriteFileBytes(temp, "[RButtonSetting]\r\n0=half writ");
+    AssignCopyToR();
+    ASSERT_TRUE(Save());
+    EXPECT_EQ(SectionLines(L"RButtonSetting").at(1), L"0=Copy");
+    EXPECT_FALSE(FileExists(temp));
+}
+
+class SettingsFileSaveFailureTest : public SettingsFileSaveTest,
+                                    public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SettingsFileSaveFailureTest, LeavesTheFileUntouchedAndRemovesTheTemporaryCopy) {
+    const std::string original = "[RButtonSetting]\r\n0=Old\r\n1=0\r\n";
+    WriteFileBytes(path, original);
+    AssignCopyToR();
+    files.failing = {GetParam()};
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(FileBytes(path), original);
+    EXPECT_FALSE(FileExists(temp));
+    EXPECT_EQ(log.Entries().back(), "Remove(ZornSetting.ini.tmp)");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, SettingsFileSaveFailureTest,
+                         ::testing::Values("Copy", "FlushToDisk", "ReplaceAtomically"));
+
+TEST_F(SettingsFileSaveTest, FailureToCreateANewFileLeavesNoFile) {
+    files.failing = {"CreateUnicodeFile"};
+    EXPECT_FALSE(Save());
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(FileExists(temp));
+    EXPECT_THAT(log.Entries(),
+                ElementsAre("Exists(ZornSetting.ini)", "CreateUnicodeFile(ZornSetting.ini.tmp)",
+                            "Remove(ZornSetting.ini.tmp)"));
+}
+
+}  // namespace
+}  // namespace tressel::testing
