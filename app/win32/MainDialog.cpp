@@ -88,7 +88,11 @@ BOOL MainDialog::OnInitDialog() { return logic_.OnInitDialog() ? TRUE : FALSE; }
 
 void MainDialog::OnUnmappedCommand(int commandId, int notifyCode) {
     if (commandId >= 1000 && commandId <= 1005) {
-        if (notifyCode == BN_CLICKED) logic_.OnInputButtonClicked(commandId);
+        // Owner-drawn buttons report a quick second click as a double click; it is a click all
+        // the same, so that repeated clicks keep opening the menu.
+        if (notifyCode == BN_CLICKED || notifyCode == BN_DOUBLECLICKED) {
+            logic_.OnInputButtonClicked(commandId);
+        }
         return;
     }
     logic_.OnCommand(commandId);

@@ -81,7 +81,11 @@ bool PhysicalInput::Xdotool(const std::string& arguments) {
 }
 
 bool PhysicalInput::MoveTo(int x, int y) {
-    return Xdotool("mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
+    // `--sync` waits for the pointer to move, which never happens when it is already there:
+    // step one pixel aside first, so that the final move always is a motion.
+    const std::string target = std::to_string(x) + " " + std::to_string(y);
+    const std::string aside = std::to_string(x > 0 ? x - 1 : x + 1) + " " + std::to_string(y);
+    return Xdotool("mousemove " + aside + " mousemove --sync " + target);
 }
 
 bool PhysicalInput::Press(int button) { return Xdotool("mousedown " + std::to_string(button)); }

@@ -1,0 +1,114 @@
+#include "wine/support/InputPad.h"
+
+#include "wine/support/PhysicalInput.h"
+#include "wine/support/WaitUntil.h"
+
+namespace tressel::testing {
+
+InputPad::InputPad(int x, int y, int width, int height) {
+    static const wchar_t* kClass = L"TresselInputPad";
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &InputPad::Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kClass;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        RegisterClassW(&wc);
+        registered = true;
+    }
+    window_ = CreateWindowExW(WS_EX_TOPMOST, kClass, L"Input pad", WS_POPUP, x, y, width, height,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+}
+
+InputPad::~InputPad() {
+    if (window_) DestroyWindow(window_);
+}
+
+RECT InputPad::ScreenRect() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return r;
+}
+
+POINT InputPad::Centre() const {
+    const RECT r = ScreenRect();
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+int InputPad::Count(UINT message) const {
+    int count = 0;
+    for (const Logged& entry : log_)
+        if (entry.message == message) ++count;
+    return count;
+}
+
+int InputPad::CountOtherButtonMessages() const {
+    int count = 0;
+    for (const Logged& entry : log_) {
+        switch (entry.message) {
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONUP:
+            case WM_MBUTTONDOWN:
+            case WM_MBUTTONUP:
+            case WM_XBUTTONDOWN:
+            case WM_XBUTTONUP:
+            case WM_MOUSEWHEEL:
+            case WM_CONTEXTMENU:
+                ++count;
+                break;
+            default:
+                break;
+        }
+    }
+    return count;
+}
+
+bool InputPad::PointAndActivate(int dx, int dy) {
+    const RECT r = ScreenRect();
+    // From a nearby point first, so that there is a move even if the pointer was already there.
+    if (!PhysicalInput::MoveTo(r.left + dx + 5, r.top + dy + 5)) return false;
+    if (!PhysicalInput::MoveTo(r.left + dx, r.top + dy)) return false;
+    const LPARAM at = MAKELPARAM(dx, dy);
+    if (!WaitUntil([&] {
+            for (const Logged& entry : log_)
+                if (entry.message == WM_MOUSEMOVE && entry.lParam == at) return true;
+            return false;
+        }))
+        return false;
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+    return ClickSentinel();
+}
+
+bool InputPad::ClickSentinel() {
+    const std::size_t before = log_.size();
+    if (!PhysicalInput::Click(x11_button::kLeft)) return false;
+    return WaitUntil([&] {
+        for (std::size_t i = before; i < log_.size(); ++i)
+            if (log_[i].message == WM_LBUTTONUP) return true;
+        return false;
+    });
+}
+
+LRESULT CALLBACK InputPad::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* pad = reinterpret_cast<InputPad*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const bool input = (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+                       (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+                       message == WM_CONTEXTMENU;
+    if (pad && input) {
+        pad->log_.push_back({message, wParam, lParam});
+        if (message == WM_CONTEXTMENU) return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace tressel::testing

@@ -1,0 +1,22 @@
+#pragma once
+// Finding another process's popup menus on screen and the places of their entries, so that a
+// test can walk a menu with physical clicks.
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tressel::testing {
+
+// The visible popup menu windows (class "#32768") of the process, in no particular order.
+std::vector<HWND> VisibleMenuWindows(DWORD processId);
+
+// The screen rectangle of entry `index` of the popup in `menuWindow`, which has `count`
+// entries. Asks the system first (MN_GETHMENU and GetMenuItemRect); where the menu belongs to
+// another process and the system cannot answer (Wine), it divides the menu window's client area
+// evenly among the entries, which holds for menus whose entries all have the same height.
+RECT MenuEntryRect(HWND owner, HWND menuWindow, int index, int count);
+
+inline POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+}  // namespace tressel::testing
