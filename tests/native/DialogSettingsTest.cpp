@@ -1,0 +1,104 @@
+// The dialog and the settings file together: an assignment reaches the file through the save
+// timer, Reset and Exit save at once, and a start loads what was saved.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "fakes/DialogFixture.h"
+#include "seam/portable/IniProfileStore.h"
+#include "seam/portable/PortableFileSystem.h"
+
+namespace tressel {
+namespace {
+
+using ::testing::Contains;
+using namespace tressel::testing;
+
+// A dialog whose settings file is a real one in a private folder.
+struct FileDialog {
+    explicit FileDialog(const std::filesystem::path& folder) {
+        process.moduleFileName = folder.wstring() + L"\\Tressel.exe";
+        process.commandLine = L"Tressel.exe";
+    }
+    CallLog log;
+    FakeWindowHost window{log};
+    FakeDialogShell shell{log};
+    FakeHookLibraries hooks{log};
+    FakeInputSystem input{log};
+    FakeSystemActions system{log};
+    FakeWorkerThreads threads{log};
+    IniProfileStore profiles;
+    PortableFileSystem files;
+    FakeUserRegistry registry{log};
+    FakeProcessInfo process{log};
+    CZornMouseApplicationDlg dialog{DialogPlatform{window, shell, hooks, input, system, threads,
+                                                   profiles, files, registry, process}};
+
+    std::wstring Read(const wchar_t* section, const wchar_t* key) {
+        return profiles.GetString(
+            process.moduleFileName.substr(0, process.moduleFileName.rfind(L'\\')) +
+                L"\\ZornSetting.ini",
+            section, key, L"<absent>", 512);
+    }
+};
+
+class DialogSettingsTest : public ::testing::Test {
+  protected:
+    DialogSettingsTest()
+        : folder(std::filesystem::temp_directory_path() /
+                 ("tressel-dialog-" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    ~DialogSettingsTest() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+};
+
+TEST_F(DialogSettingsTest, AssignmentIsSavedWhenTheSaveTimerFiresAndLoadedAtTheNextStart) {
+    {
+        FileDialog first(folder);
+        first.dialog.OnInitDialog();
+        first.window.rects[1002] = {500, 300, 700, 320};
+        first.dialog.OnInputButtonClicked(1002);
+        first.dialog.OnCommand(24);  // Copy(Ctrl+C)
+        EXPECT_THAT(first.log.Entries(), Contains("SetTimer(7, 10)"));
+        EXPECT_EQ(first.Read(L"X1ButtonSetting", L"0"), L"<absent>");  // not before the timer
+        first.dialog.OnTimer(7);
+        EXPECT_EQ(first.Read(L"X1ButtonSetting", L"0"), L"Copy");
+        EXPECT_EQ(first.Read(L"X1ButtonSetting", L"1"), L"1");
+        EXPECT_EQ(first.Read(L"X1ButtonSetting", L"3"), L"67");
+    }
+    FileDialog second(folder);
+    second.dialog.OnInitDialog();
+    EXPECT_EQ(second.window.Text(1002), L"Copy");
+    EXPECT_TRUE(second.dialog.Record(ButtonId::X1).hooked);
+    EXPECT_THAT(second.log.Entries(), Contains("Install(X1, 0x42)"));
+    EXPECT_EQ(second.dialog.Record(ButtonId::X1).keyCode, 0x43);
+}
+
+TEST_F(DialogSettingsTest, ResetSavesDefaultCaptionsWithTheOldActionsKept) {
+    FileDialog app(folder);
+    app.dialog.OnInitDialog();
+    app.dialog.selectedButton = 1;
+    app.dialog.OnCommand(23);     // Cut
+    app.dialog.OnCommand(32784);  // Reset saves at once
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Right Button");
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"1"), L"0");
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"2"), L"2");
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"3"), L"88");
+}
+
+TEST_F(DialogSettingsTest, ExitSavesBeforeTheProcessEnds) {
+    FileDialog app(folder);
+    app.dialog.OnInitDialog();
+    app.dialog.selectedButton = 6;
+    app.dialog.OnCommand(44);  // Forward
+    app.dialog.OnCommand(32782);
+    EXPECT_EQ(app.Read(L"WUButtonSetting", L"0"), L"Forward");
+    EXPECT_EQ(app.log.Entries().back(), "ExitProcess(0)");
+}
+
+}  // namespace
+}  // namespace tressel
