@@ -3,26 +3,12 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "seam/portable/PortablePath.h"
+
 namespace tressel {
-namespace {
-
-std::filesystem::path ToFileSystemPath(const std::wstring& path) {
-#ifdef _WIN32
-    return std::filesystem::path(path);
-#else
-    // wchar_t holds UTF-32 here; the u32string form converts to the UTF-8 that POSIX expects.
-    std::u32string converted;
-    converted.reserve(path.size());
-    for (wchar_t c : path) converted.push_back(c == L'\\' ? U'/' : static_cast<char32_t>(c));
-    return std::filesystem::path(converted);
-#endif
-}
-
-}  // namespace
-
 ScriptTextReader::ScriptTextReader(const std::wstring& path) {
     std::error_code error;
-    const std::filesystem::path fsPath = ToFileSystemPath(path);
+    const std::filesystem::path fsPath = ToHostPath(path);
     // A folder (an empty file name names the scripts folder itself) opens on some systems but
     // is no script.
     if (std::filesystem::is_directory(fsPath, error)) return;

@@ -17,7 +17,10 @@
 
 namespace tressel::testing {
 
-struct DialogFixture {
+// The stores are null ones unless a test asks for real files (IniProfileStore and
+// PortableFileSystem, say).
+template <typename Profiles = NullProfileStore, typename Files = NullFileSystem>
+struct BasicDialogFixture {
     CallLog log;
     FakeWindowHost window{log};
     FakeDialogShell shell{log};
@@ -25,12 +28,14 @@ struct DialogFixture {
     FakeInputSystem input{log};
     FakeSystemActions system{log};
     FakeWorkerThreads threads{log};
-    NullProfileStore profiles;
-    NullFileSystem files;
+    Profiles profiles;
+    Files files;
     FakeUserRegistry registry{log};
     FakeProcessInfo process{log};
     CZornMouseApplicationDlg dialog{DialogPlatform{window, shell, hooks, input, system, threads,
                                                    profiles, files, registry, process}};
 };
+
+using DialogFixture = BasicDialogFixture<>;
 
 }  // namespace tressel::testing

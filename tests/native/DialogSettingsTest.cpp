@@ -17,31 +17,16 @@ using ::testing::Contains;
 using namespace tressel::testing;
 
 // A dialog whose settings file is a real one in a private folder.
-struct FileDialog {
-    explicit FileDialog(const std::filesystem::path& folder) {
+struct FileDialog : BasicDialogFixture<IniProfileStore, PortableFileSystem> {
+    explicit FileDialog(const std::filesystem::path& folder)
+        : settingsFile(folder.wstring() + L"\\ZornSetting.ini") {
         process.moduleFileName = folder.wstring() + L"\\Tressel.exe";
         process.commandLine = L"Tressel.exe";
     }
-    CallLog log;
-    FakeWindowHost window{log};
-    FakeDialogShell shell{log};
-    FakeHookLibraries hooks{log};
-    FakeInputSystem input{log};
-    FakeSystemActions system{log};
-    FakeWorkerThreads threads{log};
-    IniProfileStore profiles;
-    PortableFileSystem files;
-    FakeUserRegistry registry{log};
-    FakeProcessInfo process{log};
-    CZornMouseApplicationDlg dialog{DialogPlatform{window, shell, hooks, input, system, threads,
-                                                   profiles, files, registry, process}};
-
     std::wstring Read(const wchar_t* section, const wchar_t* key) {
-        return profiles.GetString(
-            process.moduleFileName.substr(0, process.moduleFileName.rfind(L'\\')) +
-                L"\\ZornSetting.ini",
-            section, key, L"<absent>", 512);
+        return profiles.GetString(settingsFile, section, key, L"<absent>", 512);
     }
+    std::wstring settingsFile;
 };
 
 class DialogSettingsTest : public ::testing::Test {

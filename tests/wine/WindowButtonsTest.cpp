@@ -1,0 +1,147 @@
+// The two image buttons of the real Tressel.exe under Wine, clicked with a physical pointer:
+// "save and exit" hides the window and writes the settings file with the captions the buttons
+// show at that moment; the close glyph hides the window and writes nothing. The tray's "Show
+// Application" brings the window back after either.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "config/ButtonId.h"
+#include "wine/support/IniSnapshot.h"
+#include "wine/support/PhysicalInput.h"
+#include "wine/support/PopupMenus.h"
+#include "wine/support/TresselProcess.h"
+#include "wine/support/WaitUntil.h"
+
+namespace tressel::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kSaveButton = 1007;
+constexpr int kCloseGlyph = IDOK;
+constexpr int kShowApplication = 32780;
+
+bool Shown(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
+
+class WindowButtonsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ForgetUserSettings();
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
+        iniPath_ = folder_ + L"\\ZornSetting.ini";
+        app_ = TresselProcess::Start(folder_);
+        window_ = app_.WaitForWindow();
+        ASSERT_NE(window_, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return Shown(window_) && TrayIconPresent(window_); }));
+        ASSERT_FALSE(std::filesystem::exists(iniPath_));
+    }
+
+    void TearDown() override {
+        app_.Terminate();
+        ForgetUserSettings();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    // A round trip through the program's user-interface thread.
+    bool RoundTrip() const {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20000, &ignored) != 0;
+    }
+
+    // Clicks the middle of a control with the physical pointer, then moves the pointer off the
+    // window so that the next start of the test sees no hover state.
+    bool ClickControl(int controlId) const {
+        RECT r{};
+        if (!GetWindowRect(GetDlgItem(window_, controlId), &r)) return false;
+        const POINT at = CentreOf(r);
+        return PhysicalInput::MoveTo(at.x, at.y) && PhysicalInput::Click(x11_button::kLeft) &&
+               PhysicalInput::MoveTo(6, 6);
+    }
+
+    // Gives every input button a caption of the test's own (the program's records stay as they
+    // are), so that a save shows whether it wrote what the buttons show.
+    void SetTestCaptions() const {
+        for (const ButtonInfo& input : kButtonInfo)
+            SetDlgItemTextW(window_, input.controlId, CaptionFor(input).c_str());
+    }
+
+    static std::wstring CaptionFor(const ButtonInfo& input) {
+        return L"Test " + std::wstring(input.defaultCaption);
+    }
+
+    // Hides, then "Show Application" from the tray menu: the window comes back restored.
+    void ExpectShowFromTrayRestores() {
+        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(kShowApplication, 0), 0);
+        EXPECT_TRUE(WaitUntil([&] { return Shown(window_); })) << "the window did not come back";
+        EXPECT_TRUE(TrayIconPresent(window_));
+    }
+
+    std::wstring folder_;
+    std::wstring iniPath_;
+    TresselProcess app_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(WindowButtonsTest, SaveButtonHidesTheWindowAndWritesTheShownCaptions) {
+    SetTestCaptions();
+    ASSERT_TRUE(RoundTrip());
+    ASSERT_TRUE(ClickControl(kSaveButton));
+
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); })) << "the window stayed";
+    EXPECT_TRUE(TrayIconPresent(window_)) << "the icon went with the window";
+    // The save follows the hide directly, in the same command.
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto last = ReadIniSection(iniPath_, L"WUButtonSetting");
+        return last && last->count(L"8") == 1;
+    })) << "no settings file was written";
+    for (const ButtonInfo& input : kButtonInfo) {
+        const auto section = ReadIniSection(iniPath_, std::wstring(input.section));
+        ASSERT_TRUE(section.has_value()) << "section of control " << input.controlId;
+        const IniSection expected = {{L"0", CaptionFor(input)},
+                                     {L"1", L"0"},
+                                     {L"2", L"0"},
+                                     {L"3", L"0"},
+                                     {L"4", L"0"},
+                                     {L"5", L""},
+                                     {L"6", L"0"},
+                                     {L"8", L""}};
+        EXPECT_EQ(*section, expected) << "control " << input.controlId << ": " << Describe(section);
+    }
+
+    ExpectShowFromTrayRestores();
+    for (const ButtonInfo& input : kButtonInfo) {
+        wchar_t text[64] = {};
+        GetDlgItemTextW(window_, input.controlId, text, 64);
+        EXPECT_EQ(text, CaptionFor(input)) << "control " << input.controlId;
+    }
+}
+
+TEST_F(WindowButtonsTest, CloseGlyphHidesTheWindowAndWritesNothing) {
+    SetTestCaptions();
+    ASSERT_TRUE(RoundTrip());
+    ASSERT_TRUE(ClickControl(kCloseGlyph));
+
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); })) << "the window stayed";
+    EXPECT_TRUE(TrayIconPresent(window_)) << "the icon went with the window";
+    ASSERT_TRUE(RoundTrip());
+    // The slowest save of the program comes one second after a command: allow twice that.
+    EXPECT_FALSE(WaitUntil([&] { return std::filesystem::exists(iniPath_); }, 2s))
+        << "the close glyph saved";
+
+    ExpectShowFromTrayRestores();
+    // Shown again and closed again: still nothing written.
+    ASSERT_TRUE(ClickControl(kCloseGlyph));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }));
+    ASSERT_TRUE(RoundTrip());
+    EXPECT_FALSE(std::filesystem::exists(iniPath_));
+    ExpectShowFromTrayRestores();
+}
+
+}  // namespace
+}  // namespace tressel::testing
