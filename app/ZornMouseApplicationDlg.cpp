@@ -16,7 +16,7 @@ constexpr std::uint32_t kLeftButtonDoubleClick = 0x0203;
 constexpr std::uint32_t kRightButtonDown = 0x0204;
 }  // namespace
 
-CZornMouseApplicationDlg::CZornMouseApplicationDlg(DialogPlatform platform)
+CZornMouseApplicationDlg::CZornMouseApplicationDlg(const DialogPlatform& platform)
     : p_(platform),
       workers_(p_.threads, p_.input),
       dispatcher_(records_, p_.hooks, p_.input, p_.system,

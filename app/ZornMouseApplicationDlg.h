@@ -62,7 +62,7 @@ inline constexpr Colour kHoverColour = 0xFEFFFF;
 
 class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
   public:
-    explicit CZornMouseApplicationDlg(DialogPlatform platform);
+    explicit CZornMouseApplicationDlg(const DialogPlatform& platform);
 
     // The start-up sequence, run once when the dialog initialises (after its controls exist).
     bool OnInitDialog();

@@ -15,8 +15,10 @@ failed=0
 run_preset() {
   local preset=$1
   echo "== $preset: configure and build"
-  if ! cmake --preset "$preset" >"build-$preset.log" 2>&1 || ! cmake --build --preset "$preset" >>"build-$preset.log" 2>&1; then
-    tail -n 60 "build-$preset.log"
+  local log="build/$preset-build.log"
+  mkdir -p build
+  if ! cmake --preset "$preset" >"$log" 2>&1 || ! cmake --build --preset "$preset" >>"$log" 2>&1; then
+    tail -n 60 "$log"
     echo "== $preset: build failed"
     failed=$((failed + 1))
     status=1
@@ -26,7 +28,8 @@ run_preset() {
   local out
   out=$(ctest --preset "$preset" --timeout 900 2>&1)
   local rc=$?
-  echo "$out" | grep -v -E '^\s+(Start|[0-9]+/[0-9]+ Test)' | tail -n 40
+  # The failures with their output, then the summary; every passing case would be noise.
+  echo "$out" | grep -v -E '^ *(Start +[0-9]+:|[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed)' | tail -n 200
   local line total nfail
   line=$(echo "$out" | grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -n 1)
   if [ -n "$line" ]; then
@@ -43,6 +46,5 @@ run_preset() {
 presets=(native native-asan native-tsan windows)
 [ -n "${TRESSEL_PRESETS:-}" ] && read -r -a presets <<<"$TRESSEL_PRESETS"
 for p in "${presets[@]}"; do run_preset "$p"; done
-rm -f build-*.log.keep
 echo "$passed passed, $failed failed"
 exit $status

@@ -30,7 +30,7 @@ class NoHooks : public HookLibraries {
 class NoSystem : public SystemActions {
   public:
     void OpenWithShell(const std::wstring&, const std::wstring&, const std::wstring&,
-                      const std::wstring&, int) override {}
+                       const std::wstring&, int) override {}
     int RunCommandInterpreter(const std::string&) override { return 0; }
     std::unique_ptr<ProcessToken> OpenProcessToken(std::uint32_t) override { return nullptr; }
     std::optional<PrivilegeId> LookupPrivilege(const std::wstring&) override { return {}; }

@@ -82,8 +82,7 @@ TEST(Win32WorkerThreadsTest, BodyRunsOnlyAfterResumeAndIsFreedWhenTheThreadEnds)
 
 TEST(Win32SystemActionsTest, LooksUpTheShutdownPrivilegeAndOpensTheToken) {
     Win32SystemActions actions;
-    EXPECT_EQ(std::optional(PrivilegeId{19, 0}),
-              actions.LookupPrivilege(L"SeShutdownPrivilege"));
+    EXPECT_EQ(std::optional(PrivilegeId{19, 0}), actions.LookupPrivilege(L"SeShutdownPrivilege"));
     EXPECT_EQ(std::nullopt, actions.LookupPrivilege(L"SeNoSuchPrivilege"));
     EXPECT_NE(nullptr, actions.OpenProcessToken(TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY));
 }
