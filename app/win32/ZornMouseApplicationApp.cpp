@@ -56,15 +56,17 @@ bool CZornMouseApplicationApp::InitInstance() {
 }
 
 void CZornMouseApplicationApp::RunMainDialog() {
-    Win32ProcessInfo process;
-    Win32UserRegistry registry(kStoreName, ApplicationName(process.ModuleFileName()));
-    Win32HookLibraries hooks;
-    Win32InputSystem input;
-    Win32SystemActions system;
-    Win32WorkerThreads threads;
-    Win32ProfileStore profiles;
-    Win32FileSystem files;
-    MainDialog dialog({hooks, input, system, threads, profiles, files, registry, process});
+    // Process lifetime: a macro worker may still be playing when the modal run returns, and it
+    // uses the input system and its input's playback slot until its last step.
+    static Win32ProcessInfo process;
+    static Win32UserRegistry registry(kStoreName, ApplicationName(process.ModuleFileName()));
+    static Win32HookLibraries hooks;
+    static Win32InputSystem input;
+    static Win32SystemActions system;
+    static Win32WorkerThreads threads;
+    static Win32ProfileStore profiles;
+    static Win32FileSystem files;
+    static MainDialog dialog({hooks, input, system, threads, profiles, files, registry, process});
     dialog.DoModal();
 }
 
