@@ -1,0 +1,278 @@
+// Every function of the catalogue assigned through the real Tressel.exe's window under Wine: the
+// input is selected with a physical click on its button (the function menu that opens is
+// dismissed), the function's menu command is delivered to the window, and the input's button and
+// its section of the settings file must then show the function's caption and stored values,
+// with every field the function does not write left as the previous assignment left it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "config/ButtonId.h"
+#include "config/FunctionCatalogue.h"
+#include "wine/support/IniSnapshot.h"
+#include "wine/support/PhysicalInput.h"
+#include "wine/support/PopupMenus.h"
+#include "wine/support/TresselProcess.h"
+#include "wine/support/WaitUntil.h"
+
+namespace tressel::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kRunSoftware = 22;
+constexpr int kWordCopy = 24;
+constexpr int kLaunchAction = 5;
+constexpr int kScriptAction = 6;
+
+// The 53 command ids in menu order, RunSoftware left out (it needs a file dialog).
+std::vector<int> IdsWithoutRunSoftware() {
+    std::vector<int> ids = {10};
+    for (int id = 12; id <= 53; ++id)
+        if (id != kRunSoftware) ids.push_back(id);
+    for (int id : {531, 54, 56, 57, 58, 59, 60, 65, 66, 67}) ids.push_back(id);
+    return ids;
+}
+
+// What the input's button and settings section must show, kept up to date assignment by
+// assignment from the catalogue's stored values.
+struct ExpectedInput {
+    std::wstring caption;
+    bool hooked = false;
+    int keyAction = 0, keyCode = 0, mouseAction = 0, category = 0;
+    std::wstring launchTarget, scriptFile;
+
+    // `native`: the function gives the input its own job back (no field is written).
+    void Assign(const FunctionEntry& f, const ButtonInfo& input, bool native) {
+        caption = f.captionRule == CaptionRule::DefaultCaption ? std::wstring(input.defaultCaption)
+                                                               : std::wstring(f.caption);
+        hooked = !native;
+        if (native) return;
+        switch (f.kind) {
+            case FunctionKind::MouseEvent:
+                category = 0;
+                mouseAction = f.mouseAction;
+                break;
+            case FunctionKind::Key:
+                category = 1;
+                keyAction = f.keyAction;
+                keyCode = f.keyCode;
+                break;
+            case FunctionKind::FixedLaunch:
+                category = 1;
+                keyAction = kLaunchAction;
+                launchTarget = f.launchTarget;
+                break;
+            case FunctionKind::Script:
+                category = 1;
+                keyAction = kScriptAction;
+                scriptFile = f.scriptFile;
+                break;
+            case FunctionKind::Native:
+            case FunctionKind::ChosenProgram:
+                break;
+        }
+    }
+
+    IniSection Section() const {
+        IniSection s = {{L"0", caption},
+                        {L"1", hooked ? L"1" : L"0"},
+                        {L"2", std::to_wstring(keyAction)},
+                        {L"3", std::to_wstring(keyCode)},
+                        {L"4", std::to_wstring(mouseAction)},
+                        {L"5", launchTarget},
+                        {L"6", std::to_wstring(category)},
+                        {L"8", L""}};
+        if (hooked && keyAction == kScriptAction) s[L"7"] = scriptFile;
+        return s;
+    }
+};
+
+class AllFunctionsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ForgetUserSettings();
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
+        iniPath_ = folder_ + L"\\ZornSetting.ini";
+        app_ = TresselProcess::Start(folder_);
+        window_ = app_.WaitForWindow();
+        ASSERT_NE(window_, nullptr);
+        ASSERT_TRUE(WaitUntil([&] {
+            return IsWindowVisible(window_) && !IsIconic(window_) && TrayIconPresent(window_);
+        }));
+    }
+
+    void TearDown() override {
+        if (!VisibleMenuWindows(app_.Id()).empty()) PostMessageW(window_, WM_CANCELMODE, 0, 0);
+        for (HWND dialog : OtherDialogs()) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        app_.Terminate();
+        ForgetUserSettings();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    bool RoundTrip() const {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20000, &ignored) != 0;
+    }
+
+    std::wstring Caption(int controlId) const {
+        wchar_t text[128] = {};
+        GetDlgItemTextW(window_, controlId, text, 128);
+        return text;
+    }
+
+    // Makes `input` the selected one the way a user does: a physical click on its button opens
+    // its function menu, which is then dismissed without a choice. Successive clicks alternate
+    // between two points, so that no two of them make a double click.
+    bool Select(const ButtonInfo& input) const {
+        static int shift = 20;
+        shift = -shift;
+        RECT r{};
+        GetWindowRect(GetDlgItem(window_, input.controlId), &r);
+        POINT at = CentreOf(r);
+        at.x += shift;
+        if (!PhysicalInput::MoveTo(at.x, at.y) || !PhysicalInput::Click(x11_button::kLeft))
+            return false;
+        if (!WaitUntil([&] { return VisibleMenuWindows(app_.Id()).size() == 1; })) {
+            std::printf("no function menu opened for control %d\n", input.controlId);
+            return false;
+        }
+        PostMessageW(window_, WM_CANCELMODE, 0, 0);
+        return WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }) && RoundTrip();
+    }
+
+    void PostCommand(int id) const { PostMessageW(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    // Waits until the input's section in the file is `expected`, as one consistent read.
+    bool WaitForSection(const ButtonInfo& input, const IniSection& expected,
+                        std::optional<IniSection>& last) const {
+        return WaitUntil([&] {
+            last = ReadIniSection(iniPath_, std::wstring(input.section));
+            return last == expected;
+        });
+    }
+
+    // Delivers `id` and checks the button and the file; false when the file never got there.
+    bool AssignAndCheck(int id, const ButtonInfo& input, ExpectedInput& expected, bool native) {
+        const FunctionEntry* f = FindFunction(id);
+        EXPECT_NE(f, nullptr) << "id " << id << " is not in the catalogue";
+        if (!f) return false;
+        expected.Assign(*f, input, native);
+        PostCommand(id);
+        std::optional<IniSection> last;
+        const bool saved = WaitForSection(input, expected.Section(), last);
+        EXPECT_TRUE(saved) << "id " << id << " (" << f->name << "): file holds " << Describe(last)
+                           << "; expected " << Describe(expected.Section());
+        EXPECT_EQ(Caption(input.controlId), expected.caption)
+            << "id " << id << " (" << f->name << ")";
+        return saved;
+    }
+
+    // Visible top-level dialogs of the program other than its main window.
+    std::vector<HWND> OtherDialogs() const {
+        struct Context {
+            DWORD pid;
+            HWND main;
+            std::vector<HWND> found;
+        } context{app_.Id(), window_, {}};
+        EnumWindows(
+            [](HWND hwnd, LPARAM l) -> BOOL {
+                auto* c = reinterpret_cast<Context*>(l);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                wchar_t cls[32] = {};
+                GetClassNameW(hwnd, cls, 32);
+                if (pid == c->pid && hwnd != c->main && IsWindowVisible(hwnd) &&
+                    lstrcmpW(cls, L"#32770") == 0)
+                    c->found.push_back(hwnd);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&context));
+        return context.found;
+    }
+
+    std::wstring folder_;
+    std::wstring iniPath_;
+    TresselProcess app_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(AllFunctionsTest, EveryFunctionAssignedToX2ShowsItsCaptionAndStoresItsValues) {
+    const ButtonInfo& x2 = InfoOf(ButtonId::X2);
+    ASSERT_TRUE(Select(x2));
+    const std::vector<int> ids = IdsWithoutRunSoftware();
+    ASSERT_EQ(ids.size() + 1, static_cast<std::size_t>(kFunctionCount));
+
+    ExpectedInput expected;
+    expected.caption = std::wstring(x2.defaultCaption);
+    const auto began = std::chrono::steady_clock::now();
+    for (int id : ids) {
+        // On X2 only "No Settings" and X2's own button event give the input its job back.
+        const bool native = id == 10 || id == 16;
+        if (!AssignAndCheck(id, x2, expected, native)) break;
+    }
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - began);
+    std::printf("%zu assignments checked in %lld ms\n", ids.size(),
+                static_cast<long long>(took.count()));
+    ASSERT_FALSE(HasFailure());
+
+    // "Run Software", cancelled in its file dialog: nothing changes and nothing is saved.
+    const auto writtenAt = std::filesystem::last_write_time(std::filesystem::path(iniPath_));
+    PostCommand(kRunSoftware);
+    std::vector<HWND> dialogs;
+    ASSERT_TRUE(WaitUntil([&] {
+        dialogs = OtherDialogs();
+        return dialogs.size() == 1;
+    })) << "no open-file dialog came";
+    EXPECT_FALSE(IsWindowEnabled(window_)) << "the file dialog is not modal to the window";
+    PostMessageW(dialogs.front(), WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return OtherDialogs().empty() && IsWindowEnabled(window_); }))
+        << "the file dialog did not close";
+    ASSERT_TRUE(RoundTrip());
+    EXPECT_EQ(Caption(x2.controlId), expected.caption);
+    // A save would follow a command within 10 ms; give it far longer to show that none comes.
+    EXPECT_FALSE(WaitUntil(
+        [&] {
+            return std::filesystem::last_write_time(std::filesystem::path(iniPath_)) != writtenAt;
+        },
+        1500ms))
+        << "a cancelled program choice saved";
+    EXPECT_EQ(ReadIniSection(iniPath_, std::wstring(x2.section)), expected.Section());
+}
+
+TEST_F(AllFunctionsTest, AnInputsOwnButtonEventGivesItsNativeJobBackKeepingTheStoredValues) {
+    const std::vector<std::pair<int, ButtonId>> ownEvents = {
+        {13, ButtonId::R},  {14, ButtonId::M},  {15, ButtonId::X1},
+        {16, ButtonId::X2}, {17, ButtonId::WU}, {18, ButtonId::WD}};
+    for (const auto& [id, button] : ownEvents) {
+        const ButtonInfo& input = InfoOf(button);
+        ASSERT_TRUE(Select(input)) << "control " << input.controlId;
+        ExpectedInput expected;
+        ASSERT_TRUE(AssignAndCheck(kWordCopy, input, expected, false));
+        ASSERT_TRUE(AssignAndCheck(id, input, expected, true));
+        // Copy's values stay stored (category 1, Ctrl chord, C) and the event's own mouse
+        // action is not written: the file still holds mouse action 0.
+        EXPECT_EQ(expected.caption, input.defaultCaption) << "id " << id;
+    }
+    // Each input kept its own section: the last one written did not touch the others.
+    for (const auto& [id, button] : ownEvents) {
+        const ButtonInfo& input = InfoOf(button);
+        const auto section = ReadIniSection(iniPath_, std::wstring(input.section));
+        ASSERT_TRUE(section.has_value());
+        EXPECT_EQ(section->at(L"0"), input.defaultCaption) << Describe(section);
+        EXPECT_EQ(section->at(L"1"), L"0") << Describe(section);
+        EXPECT_EQ(section->at(L"3"), L"67") << Describe(section);
+    }
+}
+
+}  // namespace
+}  // namespace tressel::testing
