@@ -15,6 +15,7 @@
 
 #include "config/ButtonId.h"
 #include "config/FunctionCatalogue.h"
+#include "wine/support/RunningTresselTest.h"
 #include "wine/support/IniSnapshot.h"
 #include "wine/support/PhysicalInput.h"
 #include "wine/support/PopupMenus.h"
@@ -94,28 +95,11 @@ struct ExpectedInput {
     }
 };
 
-class AllFunctionsTest : public ::testing::Test {
+class AllFunctionsTest : public RunningTresselTest {
   protected:
-    void SetUp() override {
-        ForgetUserSettings();
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
-        iniPath_ = folder_ + L"\\ZornSetting.ini";
-        app_ = TresselProcess::Start(folder_);
-        window_ = app_.WaitForWindow();
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(WaitUntil([&] {
-            return IsWindowVisible(window_) && !IsIconic(window_) && TrayIconPresent(window_);
-        }));
-    }
-
     void TearDown() override {
-        if (!VisibleMenuWindows(app_.Id()).empty()) PostMessageW(window_, WM_CANCELMODE, 0, 0);
         for (HWND dialog : OtherDialogs()) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        app_.Terminate();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+        RunningTresselTest::TearDown();
     }
 
     bool RoundTrip() const {
@@ -198,11 +182,6 @@ class AllFunctionsTest : public ::testing::Test {
             reinterpret_cast<LPARAM>(&context));
         return context.found;
     }
-
-    std::wstring folder_;
-    std::wstring iniPath_;
-    TresselProcess app_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(AllFunctionsTest, EveryFunctionAssignedToX2ShowsItsCaptionAndStoresItsValues) {

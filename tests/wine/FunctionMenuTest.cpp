@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "wine/support/RunningTresselTest.h"
 #include "wine/support/GuiObjectCounts.h"
 #include "wine/support/InputPad.h"
 #include "wine/support/PhysicalInput.h"
@@ -44,29 +45,8 @@ constexpr unsigned kKeyDown = WM_KEYDOWN, kKeyUp = WM_KEYUP;
 
 bool IsCtrl(unsigned long vk) { return vk == VK_CONTROL || vk == VK_LCONTROL; }
 
-class FunctionMenuTest : public ::testing::Test {
+class FunctionMenuTest : public RunningTresselTest {
   protected:
-    void SetUp() override {
-        ForgetUserSettings();
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
-        iniPath_ = folder_ + L"\\ZornSetting.ini";
-        app_ = TresselProcess::Start(folder_);
-        window_ = app_.WaitForWindow();
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(WaitUntil([&] {
-            return IsWindowVisible(window_) && !IsIconic(window_) && TrayIconPresent(window_);
-        }));
-    }
-
-    void TearDown() override {
-        if (!VisibleMenuWindows(app_.Id()).empty()) PostMessageW(window_, WM_CANCELMODE, 0, 0);
-        app_.Terminate();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
     RECT ControlRect(int controlId) const {
         RECT r{};
         GetWindowRect(GetDlgItem(window_, controlId), &r);
@@ -133,11 +113,6 @@ class FunctionMenuTest : public ::testing::Test {
     bool NoMenuOpen() const {
         return WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); });
     }
-
-    std::wstring folder_;
-    std::wstring iniPath_;
-    TresselProcess app_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(FunctionMenuTest, PickingCopyForX1ShowsItSavesItAndRemapsTheX1Press) {

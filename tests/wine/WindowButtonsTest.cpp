@@ -10,6 +10,7 @@
 #include <string>
 
 #include "config/ButtonId.h"
+#include "wine/support/RunningTresselTest.h"
 #include "wine/support/IniSnapshot.h"
 #include "wine/support/PhysicalInput.h"
 #include "wine/support/PopupMenus.h"
@@ -27,27 +28,8 @@ constexpr int kShowApplication = 32780;
 
 bool Shown(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
 
-class WindowButtonsTest : public ::testing::Test {
+class WindowButtonsTest : public RunningTresselTest {
   protected:
-    void SetUp() override {
-        ForgetUserSettings();
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
-        iniPath_ = folder_ + L"\\ZornSetting.ini";
-        app_ = TresselProcess::Start(folder_);
-        window_ = app_.WaitForWindow();
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return Shown(window_) && TrayIconPresent(window_); }));
-        ASSERT_FALSE(std::filesystem::exists(iniPath_));
-    }
-
-    void TearDown() override {
-        app_.Terminate();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
     // A round trip through the program's user-interface thread.
     bool RoundTrip() const {
         DWORD_PTR ignored = 0;
@@ -81,11 +63,6 @@ class WindowButtonsTest : public ::testing::Test {
         EXPECT_TRUE(WaitUntil([&] { return Shown(window_); })) << "the window did not come back";
         EXPECT_TRUE(TrayIconPresent(window_));
     }
-
-    std::wstring folder_;
-    std::wstring iniPath_;
-    TresselProcess app_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(WindowButtonsTest, SaveButtonHidesTheWindowAndWritesTheShownCaptions) {
