@@ -69,8 +69,8 @@ TEST_F(AppShellTest, SecondStartBringsTheHiddenFirstInstanceBackAndEnds) {
     TresselProcess& first = Start();
     HWND window = first.WaitForWindow();
     ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(first.WaitForStartUp(window));
     ASSERT_TRUE(WaitUntil([&] { return Shown(window); }));
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
 
     PostCommand(window, 32779);  // Hide Application
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
@@ -104,7 +104,7 @@ TEST_F(AppShellTest, RunArgumentStartsHiddenUntilShowApplication) {
     TresselProcess& app = Start(L"-run");
     HWND window = app.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+    ASSERT_TRUE(app.WaitForStartUp(window));
     EXPECT_FALSE(IsWindowVisible(window));
 
     PostCommand(window, 32780);  // Show Application works at once: it allows showing itself
@@ -115,7 +115,7 @@ TEST_F(AppShellTest, ExitRemovesTheIconSavesAndEndsWithCodeZero) {
     TresselProcess& app = Start();
     HWND window = app.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+    ASSERT_TRUE(app.WaitForStartUp(window));
     PostCommand(window, 32782);
     DWORD exitCode = 99;
     ASSERT_TRUE(app.WaitForExit(exitCode));
@@ -128,7 +128,7 @@ TEST_F(AppShellTest, IconComesBackWhenTheTaskbarIsRecreated) {
     TresselProcess& app = Start();
     HWND window = app.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+    ASSERT_TRUE(app.WaitForStartUp(window));
 
     // What a restarting Explorer does: it forgets the icons, then broadcasts "TaskbarCreated".
     NOTIFYICONDATAW data{};
@@ -160,7 +160,7 @@ TEST_F(AppShellTest, TrayMenuOpensOnARightClickOfTheIcon) {
     TresselProcess& app = Start();
     HWND window = app.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
+    ASSERT_TRUE(app.WaitForStartUp(window));
     PostMessageW(window, kTrayCallback, 100, WM_RBUTTONDOWN);
     // The popup menu of the tray is a window of class "#32768" owned by the program's thread.
     auto menuOpen = [&] {

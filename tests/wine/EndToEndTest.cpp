@@ -60,8 +60,8 @@ class EndToEndTest : public ::testing::Test {
         app_ = TresselProcess::Start(folder_);
         window_ = app_.WaitForWindow();
         ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(
-            WaitUntil([&] { return IsWindowVisible(window_) && TrayIconPresent(window_); }));
+        ASSERT_TRUE(app_.WaitForStartUp(window_));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_); }));
         ASSERT_TRUE(pad_.PointAndActivate(55, 55));
         pad_.ClearLog();
         mark_ = recorder_.ReadEvents().size();

@@ -108,9 +108,8 @@ class WindowLookTest : public ::testing::Test {
         app_ = TresselProcess::Start(folder_);
         window_ = app_.WaitForWindow();
         ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(WaitUntil([&] {
-            return IsWindowVisible(window_) && !IsIconic(window_) && TrayIconPresent(window_);
-        }));
+        ASSERT_TRUE(app_.WaitForStartUp(window_));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }));
         // Off the window, so that no button is in its hover state.
         ASSERT_TRUE(MovePointerAway());
     }

@@ -24,9 +24,8 @@ class RunningTresselTest : public ::testing::Test {
         app_ = TresselProcess::Start(folder_);
         window_ = app_.WaitForWindow();
         ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(WaitUntil([&] {
-            return IsWindowVisible(window_) && !IsIconic(window_) && TrayIconPresent(window_);
-        }));
+        ASSERT_TRUE(app_.WaitForStartUp(window_));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }));
     }
 
     void TearDown() override {

@@ -101,6 +101,11 @@ HWND TresselProcess::WaitForWindow(std::chrono::milliseconds timeout) {
     return context.found;
 }
 
+bool TresselProcess::WaitForStartUp(HWND window, std::chrono::milliseconds timeout) {
+    if (!WaitUntil([&] { return TrayIconPresent(window); }, timeout)) return false;
+    return WaitForInputIdle(process_.get(), static_cast<DWORD>(timeout.count())) == 0;
+}
+
 bool TresselProcess::WaitForExit(DWORD& exitCode, std::chrono::milliseconds timeout) {
     if (!process_) return false;
     const bool ended = WaitUntil([&] { return !Running(); }, timeout);

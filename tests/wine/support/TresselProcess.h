@@ -30,6 +30,10 @@ class TresselProcess {
 
     // The process's top-level window titled "Tressel-corvane" once it exists (null on timeout).
     HWND WaitForWindow(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // Waits until the window has finished its start-up (tray icon added) and the dialog's message
+    // loop has gone idle once: the modal loop shows the window when its queue first runs empty,
+    // so a command posted before that point can be undone by that show.
+    bool WaitForStartUp(HWND window, std::chrono::milliseconds timeout = std::chrono::seconds(20));
     bool WaitForExit(DWORD& exitCode, std::chrono::milliseconds timeout = std::chrono::seconds(20));
     bool Running() const;
     DWORD Id() const { return id_; }
