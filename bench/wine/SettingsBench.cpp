@@ -12,23 +12,12 @@
 #include "config/SettingsFile.h"
 #include "seam/win32/Win32FileSystem.h"
 #include "seam/win32/Win32ProfileStore.h"
+#include "tests/fakes/MemorySettingsHost.h"
 
 namespace tressel {
 namespace {
 
-class MemorySettingsHost : public SettingsHost {
-  public:
-    ButtonSetting& Record(ButtonId input) override { return records[ToIndex(input)]; }
-    std::wstring Caption(ButtonId input) override { return captions[ToIndex(input)]; }
-    void SetCaption(ButtonId input, const std::wstring& caption) override {
-        captions[ToIndex(input)] = caption;
-    }
-    void CompileScriptFor(ButtonId, const std::wstring&) override {}
-    void InstallHookUnguarded(ButtonId) override {}
-
-    std::array<ButtonSetting, kButtonCount> records{};
-    std::array<std::wstring, kButtonCount> captions{};
-};
+using testing::MemorySettingsHost;
 
 template <typename Operation>
 double MillisecondsPerRun(int runs, Operation operation) {

@@ -14,23 +14,12 @@
 #include "framework/UniqueHandle.h"
 #include "seam/win32/Win32FileSystem.h"
 #include "seam/win32/Win32ProfileStore.h"
+#include "tests/fakes/MemorySettingsHost.h"
 
 namespace tressel {
 namespace {
 
-class MemorySettingsHost : public SettingsHost {
-  public:
-    ButtonSetting& Record(ButtonId input) override { return records[ToIndex(input)]; }
-    std::wstring Caption(ButtonId input) override { return captions[ToIndex(input)]; }
-    void SetCaption(ButtonId input, const std::wstring& caption) override {
-        captions[ToIndex(input)] = caption;
-    }
-    void CompileScriptFor(ButtonId, const std::wstring&) override {}
-    void InstallHookUnguarded(ButtonId) override {}
-
-    std::array<ButtonSetting, kButtonCount> records{};
-    std::array<std::wstring, kButtonCount> captions{};
-};
+using testing::MemorySettingsHost;
 
 void Configure(MemorySettingsHost& host, bool second) {
     for (const ButtonInfo& info : kButtonInfo)
