@@ -101,4 +101,21 @@ GuiObjectCounts CountGuiObjects(DWORD processId) {
     return counts;
 }
 
+GuiObjectCounts SettledGuiObjects(DWORD processId, std::chrono::milliseconds quiet,
+                                  std::chrono::milliseconds timeout) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + timeout;
+    GuiObjectCounts last = CountGuiObjects(processId);
+    auto stableSince = Clock::now();
+    while (last.gdi >= 0 && Clock::now() < deadline) {
+        if (Clock::now() - stableSince >= quiet) return last;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 25, QS_ALLINPUT);
+        const GuiObjectCounts now = CountGuiObjects(processId);
+        if (now.gdi != last.gdi || now.user != last.user) stableSince = Clock::now();
+        last = now;
+    }
+    last.gdi = -1;
+    return last;
+}
+
 }  // namespace tressel::testing

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 namespace tressel::testing {
 
 struct GuiObjectCounts {
@@ -19,5 +21,13 @@ struct GuiObjectCounts {
 };
 
 GuiObjectCounts CountGuiObjects(DWORD processId);
+
+// The counts once they have stopped moving: equal over `quiet` of successive reads. Objects a
+// process frees lazily (cached DCs, a menu's bitmaps after the menu loop returns) would otherwise
+// make a baseline taken a moment too early look like a leak or hide one. Returns the last counts
+// read (gdi -1 when they could not be measured or never settled within `timeout`).
+GuiObjectCounts SettledGuiObjects(DWORD processId,
+                                  std::chrono::milliseconds quiet = std::chrono::milliseconds(600),
+                                  std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
 }  // namespace tressel::testing
