@@ -1,0 +1,68 @@
+#include "actions/HeldInputLedger.h"
+
+#include <algorithm>
+
+namespace tressel {
+namespace {
+
+struct ButtonFlags {
+    std::uint32_t down;
+    std::uint32_t up;
+};
+constexpr ButtonFlags kButtons[] = {
+    {mouse_flags::kLeftDown, mouse_flags::kLeftUp},
+    {mouse_flags::kRightDown, mouse_flags::kRightUp},
+    {mouse_flags::kMiddleDown, mouse_flags::kMiddleUp},
+    {mouse_flags::kXDown, mouse_flags::kXUp},
+};
+
+}  // namespace
+
+void HeldInputLedger::SendInput(std::span<const InputRecord> records) {
+    std::lock_guard lock(mutex_);
+    if (closed_) return;
+    system_.SendInput(records);
+    for (const InputRecord& record : records) Record(record);
+}
+
+void HeldInputLedger::Record(const InputRecord& record) {
+    if (record.type == InputRecord::Keyboard) {
+        const Held key{true, record.virtualKey, 0, 0};
+        if (record.keyFlags & kKeyEventKeyUp)
+            Release(key);
+        else
+            Press(key);
+        return;
+    }
+    for (const ButtonFlags& button : kButtons) {
+        // The extra buttons are told apart by their button data (1 or 2).
+        const std::int32_t data = button.up == mouse_flags::kXUp ? record.mouseData : 0;
+        const Held held{false, 0, button.up, data};
+        if (record.mouseFlags & button.down) Press(held);
+        if (record.mouseFlags & button.up) Release(held);
+    }
+}
+
+void HeldInputLedger::Press(const Held& held) {
+    if (std::find(held_.begin(), held_.end(), held) == held_.end()) held_.push_back(held);
+}
+
+void HeldInputLedger::Release(const Held& held) { std::erase(held_, held); }
+
+void HeldInputLedger::ReleaseAllAndClose() {
+    std::lock_guard lock(mutex_);
+    if (closed_) return;
+    closed_ = true;
+    if (held_.empty()) return;
+    std::vector<InputRecord> releases;
+    for (auto it = held_.rbegin(); it != held_.rend(); ++it) {
+        // A release where the pointer is now: no move, no coordinates.
+        releases.push_back(it->isKey
+                               ? InputRecord::KeyEvent(it->virtualKey, kKeyEventKeyUp)
+                               : InputRecord::MouseEvent(0, 0, it->mouseUpFlag, it->mouseData));
+    }
+    held_.clear();
+    system_.SendInput(releases);
+}
+
+}  // namespace tressel

@@ -1,0 +1,129 @@
+// The ledger of held synthesised input: what it releases when the program ends, that it
+// releases each thing once, and that it stays true while several workers send at once.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <thread>
+
+#include "actions/HeldInputLedger.h"
+#include "fakes/CallLog.h"
+#include "fakes/FakeInputSystem.h"
+#include "macros/MacroPlayer.h"
+
+namespace tressel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace tressel::testing;
+
+constexpr std::uint16_t kCtrl = 0x11;
+constexpr std::uint16_t kC = 0x43;
+
+std::string Sent(std::initializer_list<InputRecord> records) {
+    std::string entry = "SendInput[";
+    for (const InputRecord& r : records) entry += (entry.size() > 10 ? ", " : "") + Describe(r);
+    return entry + "]";
+}
+
+class HeldInputLedgerTest : public ::testing::Test {
+  protected:
+    void Send(InputRecord record) { ledger.SendInput({&record, 1}); }
+
+    CallLog log;
+    FakeInputSystem input{log};
+    HeldInputLedger ledger{input};
+};
+
+TEST_F(HeldInputLedgerTest, ReleasesWhatIsStillHeldNewestFirstOnceAndThenLetsNothingThrough) {
+    const InputRecord x1Down = InputRecord::MouseEvent(100, 200, 0x8000 | 0x0080, 2);
+    Send(InputRecord::KeyEvent(kCtrl, 0));
+    Send(InputRecord::MouseEvent(100, 200, 0x8003));  // absolute move with the left press
+    Send(x1Down);
+    Send(InputRecord::KeyEvent(kC, 0));
+    Send(InputRecord::KeyEvent(kC, kKeyEventKeyUp));  // released by the program itself
+    Send(InputRecord::KeyEvent(kC, 0));
+    Send(InputRecord::KeyEvent(kC, 0));  // a repeat holds it no more than once
+    log.Clear();
+
+    ledger.ReleaseAllAndClose();
+    ledger.ReleaseAllAndClose();
+    Send(InputRecord::KeyEvent(kCtrl, 0));
+    Send(InputRecord::KeyEvent(kCtrl, kKeyEventKeyUp));
+    EXPECT_THAT(log.Entries(), ElementsAre(Sent({InputRecord::KeyEvent(kC, kKeyEventKeyUp),
+                                                 InputRecord::MouseEvent(0, 0, 0x0100, 2),
+                                                 InputRecord::MouseEvent(0, 0, 0x0004),
+                                                 InputRecord::KeyEvent(kCtrl, kKeyEventKeyUp)})));
+}
+
+TEST_F(HeldInputLedgerTest, NothingHeldSendsNothing) {
+    const InputRecord click[] = {InputRecord::MouseEvent(0, 0, 0x8003),
+                                 InputRecord::MouseEvent(0, 0, 0x8005)};
+    ledger.SendInput(click);
+    Send(InputRecord::MouseEvent(0, 0, 0x8080, 1));
+    Send(InputRecord::MouseEvent(0, 0, 0x8100, 1));
+    log.Clear();
+    ledger.ReleaseAllAndClose();
+    EXPECT_THAT(log.Entries(), IsEmpty());
+}
+
+// The ending program cuts a playing macro off in the middle of its hold: the left button is
+// released once, and the macro's own release, when the worker gets to it, is not sent again.
+TEST_F(HeldInputLedgerTest, AMacroCutOffDuringItsHoldIsReleasedExactlyOnce) {
+    input.SetCursor({0, 0});
+    MacroLineList list;
+    list.Publish({"a", "g 2000", "b", "j 17", "g 10", "k 17"});
+    input.onSleep = [&](std::uint32_t) { ledger.ReleaseAllAndClose(); };
+    PlayMacroLines(list, ledger);
+    EXPECT_THAT(log.Entries(),
+                ElementsAre(Sent({InputRecord::MouseEvent(0, 0, 0x8003)}), "Sleep(2000)",
+                            Sent({InputRecord::MouseEvent(0, 0, 0x0004)}), "Sleep(10)"));
+}
+
+// Workers press and release keys while the program ends: afterwards the system has received a
+// release after the last press of every key, and nothing at all after the ledger closed.
+TEST_F(HeldInputLedgerTest, ConcurrentWorkersLeaveNothingHeld) {
+    std::atomic<bool> closed{false};
+    std::atomic<int> sentAfterClose{0};
+    input.onSend = [&](std::span<const InputRecord>) {
+        if (closed.load()) ++sentAfterClose;
+    };
+    std::vector<std::thread> workers;
+    for (std::uint16_t worker = 0; worker < 4; ++worker) {
+        workers.emplace_back([this, worker] {
+            for (int round = 0; round < 2000; ++round) {
+                const auto key = static_cast<std::uint16_t>(0x41 + (worker + round) % 6);
+                Send(InputRecord::KeyEvent(key, 0));
+                Send(InputRecord::MouseEvent(0, 0, 0x0002));
+                if (round % 3) Send(InputRecord::KeyEvent(key, kKeyEventKeyUp));
+                if (round % 5) Send(InputRecord::MouseEvent(0, 0, 0x0004));
+            }
+        });
+    }
+    std::this_thread::yield();
+    ledger.ReleaseAllAndClose();
+    closed = true;
+    for (std::thread& worker : workers) worker.join();
+    ledger.ReleaseAllAndClose();
+
+    EXPECT_EQ(sentAfterClose.load(), 0);
+    std::map<std::uint16_t, bool> keyDown;
+    bool leftDown = false;
+    for (const auto& call : input.Calls()) {
+        for (const InputRecord& r : call) {
+            if (r.type == InputRecord::Keyboard)
+                keyDown[r.virtualKey] = !(r.keyFlags & kKeyEventKeyUp);
+            else if (r.mouseFlags & 0x0002)
+                leftDown = true;
+            else if (r.mouseFlags & 0x0004)
+                leftDown = false;
+        }
+    }
+    for (const auto& [key, down] : keyDown) EXPECT_FALSE(down) << "key " << key << " left down";
+    EXPECT_FALSE(leftDown);
+}
+
+}  // namespace
+}  // namespace tressel
