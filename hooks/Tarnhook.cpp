@@ -146,7 +146,9 @@ int Install(HWND window) {
     gTarget.store(window, std::memory_order_release);
     if (gThread) return 1;  // already installed: only the window may change
 
-    gPressSwallowed.store(false);
+    // gPressSwallowed survives a removal: the dispatch lifts a hook for the length of a click it
+    // synthesises, and a press swallowed before the lift must still have its release swallowed
+    // after it, or a window would get a release without its press.
     gWheelPending.store(0);
     UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     HMODULE self = nullptr;

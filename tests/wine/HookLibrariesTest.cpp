@@ -371,6 +371,20 @@ TEST_F(HookCallbackTest, ReleaseIsSwallowedOnlyAfterASwallowedPress) {
     EXPECT_EQ(1, PendingRegistered(ButtonId::R));
 }
 
+// The dispatch lifts a hook around a click it synthesises; a button held down through that lift
+// must not have its release reach a window that never got its press.
+TEST_F(HookLibrariesTest, AReleaseAfterTheHookWasLiftedAndPutBackIsStillSwallowed) {
+    ASSERT_EQ(1, installhook_M(target_));
+    ASSERT_TRUE(PhysicalInput::Press(x11_button::kMiddle));
+    ASSERT_TRUE(WaitForRegistered(ButtonId::M, 1));
+    ASSERT_EQ(1, unstallhook_M(target_));
+    ASSERT_EQ(1, installhook_M(target_));
+    ASSERT_TRUE(PhysicalInput::Release(x11_button::kMiddle));
+    ClickSentinel();
+    EXPECT_EQ(std::vector<UINT>{}, PadButtonMessages()) << "a release without its press";
+    ASSERT_EQ(1, unstallhook_M(target_));
+}
+
 TEST_F(HookCallbackTest, NothingIsSwallowedOrPostedOnceRemoved) {
     ASSERT_EQ(1, installhook_X2(target_));
     ASSERT_EQ(1, unstallhook_X2(target_));
