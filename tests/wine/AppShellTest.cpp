@@ -5,9 +5,11 @@
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <vector>
 
 #include "wine/support/TresselProcess.h"
 #include "wine/support/WaitUntil.h"
@@ -84,15 +86,32 @@ TEST_F(AppShellTest, SecondStartBringsTheHiddenFirstInstanceBackAndEnds) {
     EXPECT_TRUE(first.Running());
 }
 
-TEST_F(AppShellTest, TwoSimultaneousStartsLeaveExactlyOneInstance) {
-    for (int round = 0; round < 3; ++round) {
-        TresselProcess& a = Start();
-        TresselProcess& b = Start();
-        ASSERT_TRUE(WaitUntil([&] { return !a.Running() || !b.Running(); }));
-        TresselProcess& survivor = a.Running() ? a : b;
+// Twenty starts at the same moment, ten times over: exactly one instance stays and shows its
+// window; every other start ends with code 0 and leaves no window of its own.
+TEST_F(AppShellTest, TwentySimultaneousStartsLeaveExactlyOneInstance) {
+    constexpr int kStarts = 20;
+    for (int round = 0; round < 10; ++round) {
+        std::vector<TresselProcess*> started;
+        for (int i = 0; i < kStarts; ++i) started.push_back(&Start());
+        auto running = [&] {
+            return std::count_if(started.begin(), started.end(),
+                                 [](TresselProcess* p) { return p->Running(); });
+        };
+        ASSERT_TRUE(WaitUntil([&] { return running() <= 1; }, std::chrono::seconds(60)))
+            << "round " << round << ": " << running() << " instances";
+        ASSERT_EQ(running(), 1) << "round " << round;
+        TresselProcess& survivor =
+            **std::find_if(started.begin(), started.end(), [](auto* p) { return p->Running(); });
         HWND window = survivor.WaitForWindow();
         ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(survivor.WaitForStartUp(window));
+        EXPECT_TRUE(WaitUntil([&] { return Shown(window); }));
         EXPECT_EQ(CountMainWindows(), 1);
+        for (TresselProcess* p : started) {
+            if (p == &survivor) continue;
+            DWORD exitCode = 99;
+            EXPECT_TRUE(p->WaitForExit(exitCode) && exitCode == 0);
+        }
         PostCommand(window, 32782);  // Exit Application
         DWORD exitCode = 99;
         ASSERT_TRUE(survivor.WaitForExit(exitCode));
