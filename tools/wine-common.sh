@@ -68,7 +68,7 @@ ensure_prefix() {
   marker=$(prefix_marker)
   [ "$(cat "$marker" 2>/dev/null)" = "$PREFIX_VERSION" ] && return 0
   # Without that font Wine silently falls back to its own metrics.
-  fc-list 2>/dev/null | grep -q "$WINDOWS_DIALOG_FONT" ||
+  [ -n "$(fc-list "$WINDOWS_DIALOG_FONT" family 2>/dev/null)" ] ||
     die "font $WINDOWS_DIALOG_FONT not found (install fonts-dejavu-extra: tools/install-deps.sh)"
   if [ ! -f "$marker" ]; then
     log "creating prefix $WINEPREFIX"

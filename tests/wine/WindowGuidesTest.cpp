@@ -154,7 +154,8 @@ std::set<std::pair<int, int>> LeaderFrom(const ScreenCapture& shot, POINT seed, 
 
 struct Metrics {
     const char* name;
-    const wchar_t* font;  // replacement of the dialog font; null: Wine's own choice
+    bool asThePrefixHasIt;  // the runner's prefix is set up with Windows' metrics
+    const wchar_t* font;    // otherwise the replacement of the dialog font; null: Wine's own
     POINT baseUnits;
 };
 
@@ -186,7 +187,8 @@ class WindowGuidesTest : public RunningWindowTest, public ::testing::WithParamIn
 
 TEST_P(WindowGuidesTest, ButtonsLieOnTheirBoxesAndEachLineLeadsToItsPartOfTheMouse) {
     const Metrics metrics = GetParam();
-    DialogFontReplacement font(metrics.font);
+    std::optional<DialogFontReplacement> font;
+    if (!metrics.asThePrefixHasIt) font.emplace(metrics.font);
     StartTressel(std::string("guides-") + metrics.name);
     const POINT units = BaseUnits(window_);
     RECT hold = ScreenRectOf(window_, 1006);
@@ -254,17 +256,24 @@ TEST_P(WindowGuidesTest, ButtonsLieOnTheirBoxesAndEachLineLeadsToItsPartOfTheMou
     EXPECT_TRUE(ok) << failures;
     RECT window{};
     GetWindowRect(window_, &window);
-    std::printf("%s: base units %ldx%ld, window %ldx%ld\n", metrics.name, units.x, units.y,
-                window.right - window.left, window.bottom - window.top);
+    std::printf("%s: base units %ldx%ld, window %ldx%ld, client %ldx%ld; in the client:",
+                metrics.name, units.x, units.y, window.right - window.left,
+                window.bottom - window.top, client.right - client.left, client.bottom - client.top);
+    for (int id : kBoxedControls) {
+        const RECT r = ScreenRectOf(window_, id);
+        std::printf(" %d at %ld,%ld %ldx%ld", id, r.left - client.left, r.top - client.top,
+                    r.right - r.left, r.bottom - r.top);
+    }
+    std::printf("\n");
     SaveScreenPng(ArtifactsDir() + "/tressel-window-" + metrics.name + ".png", &window);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DialogFonts, WindowGuidesTest,
-    ::testing::Values(Metrics{"Windows6x13", L"DejaVu Sans Condensed", {6, 13}},
-                      Metrics{"DejaVuSans7x13", L"DejaVu Sans", {7, 13}},
-                      Metrics{"StockWine6x12", nullptr, {6, 12}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(DialogFonts, WindowGuidesTest,
+                         ::testing::Values(Metrics{"Windows6x13", true, nullptr, {6, 13}},
+                                           Metrics{
+                                               "DejaVuSans7x13", false, L"DejaVu Sans", {7, 13}},
+                                           Metrics{"StockWine6x12", false, nullptr, {6, 12}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class CaptionsAt192DpiTest : public RunningWindowTest {
   protected:
