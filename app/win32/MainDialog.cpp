@@ -88,7 +88,8 @@ void MainDialog::MapMessages() {
 
 BOOL MainDialog::OnInitDialog() {
     // The captions keep their 96-dpi size like the rest of the window, which the resolution fit
-    // brings back to its 96-dpi size: the default font of a context grows with the resolution.
+    // brings back to its 96-dpi size: in a DPI-aware process the system font grows with the
+    // system resolution (measured under Wine at 192: 32 pixels high in a 23-pixel button).
     LOGFONTW font{};
     if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof font, &font)) {
         HDC dc = GetDC(hwnd());

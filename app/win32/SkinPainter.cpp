@@ -54,7 +54,8 @@ void PaintSkinGuides(HDC dc, const SkinGuides& guides) {
     UniqueFont titleFont(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                                      DEFAULT_PITCH | FF_SWISS, L"Microsoft Sans Serif"));
-    // Declared after the objects: the context lets go of them before they are deleted.
+    // Declared after the objects: the context lets go of them before they are deleted (DeleteObject
+    // fails for an object still selected into a context: Win32 documentation of DeleteObject).
     SavedContext saved(dc);
 
     // Dots on the mouse first: each line then runs out of its dot without a seam.

@@ -42,7 +42,8 @@ const Layout kLayouts[] = {{"stock Wine 6x12", 6, 12, 96},
                            {"Windows 192 dpi 12x26", 12, 26, 192},
                            {"120 dpi 8x16", 8, 16, 120}};
 
-// The dialog manager maps each of x, y, cx and cy to pixels with rounding (MulDiv).
+// The dialog manager maps dialog units to pixels with MulDiv, which rounds (Win32 documentation
+// of MapDialogRect).
 int Round(int units, int base, int per) { return (units * base + per / 2) / per; }
 
 Rect Place(Units u, const Layout& l, int controlId) {

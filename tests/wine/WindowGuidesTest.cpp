@@ -115,7 +115,8 @@ RECT ScreenRectOf(HWND window, int id) {
 }
 
 // The base units the template was laid out with, told by the hidden button 1006 that nothing
-// moves (dialog units 190, 280, 60, 14).
+// moves (dialog units 190, 280, 60, 14); units map to pixels by MulDiv(units, base, 4 or 8)
+// (Win32 documentation of MapDialogRect).
 POINT BaseUnits(HWND window) {
     RECT r = ScreenRectOf(window, 1006);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
