@@ -97,7 +97,7 @@ BOOL MainDialog::OnInitDialog() {
         ReleaseDC(hwnd(), dc);
         if (dpiY > 96) {
             font.lfHeight = MulDiv(font.lfHeight, 96, dpiY);
-            font.lfWidth = MulDiv(font.lfWidth, 96, dpiY);
+            font.lfWidth = 0;  // the face's own proportions at the new height
             captionFont_.reset(CreateFontIndirectW(&font));
             for (CTransParentButton& button : inputButtons_)
                 button.SetCaptionFont(captionFont_.get());

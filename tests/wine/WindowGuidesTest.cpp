@@ -1,7 +1,8 @@
 // The real window on the screen under the dialog base units of different fonts: Windows' 6 x 13
 // (the runner's prefix), 7 x 13 and Wine's own 6 x 12. Each input button and the save button lie
 // on their boxes, each box's leader line leads to its input's part of the mouse, and no part of
-// the window is key-coloured or see-through. At 192 dpi the captions fit inside their buttons.
+// the window is key-coloured or see-through. At 192 dpi the captions fit inside their buttons,
+// which still lie on their boxes after the resolution fit.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -173,39 +174,16 @@ class RunningWindowTest : public ::testing::Test {
         // Off the window, so that no button is in its hover state.
         ASSERT_TRUE(PhysicalInput::MoveTo(3, 3));
     }
-    void TearDown() override {
-        app_.Terminate();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+    RECT ScreenClient() const {
+        RECT client{};
+        GetClientRect(window_, &client);
+        MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        return client;
     }
-    std::wstring folder_;
-    TresselProcess app_;
-    HWND window_ = nullptr;
-};
-
-class WindowGuidesTest : public RunningWindowTest, public ::testing::WithParamInterface<Metrics> {};
-
-TEST_P(WindowGuidesTest, ButtonsLieOnTheirBoxesAndEachLineLeadsToItsPartOfTheMouse) {
-    const Metrics metrics = GetParam();
-    std::optional<DialogFontReplacement> font;
-    if (!metrics.asThePrefixHasIt) font.emplace(metrics.font);
-    StartTressel(std::string("guides-") + metrics.name);
-    const POINT units = BaseUnits(window_);
-    RECT hold = ScreenRectOf(window_, 1006);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&hold), 2);
-    ASSERT_EQ(units.x, metrics.baseUnits.x)
-        << "the prefix does not give the expected base units: button 1006 at " << hold.left << ","
-        << hold.top << "," << hold.right << "," << hold.bottom;
-    ASSERT_EQ(units.y, metrics.baseUnits.y);
-    Backdrop backdrop(window_);
-
-    RECT client{};
-    GetClientRect(window_, &client);
-    MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    std::string failures;
-    auto check = [&](const ScreenCapture& shot) {
-        failures.clear();
+    // What is wrong with the window's picture on `shot`: boxes off their buttons, lines that lead
+    // elsewhere, key-coloured or see-through pixels.
+    std::string PictureFailures(const ScreenCapture& shot, const RECT& client) const {
+        std::string failures;
         char line[200];
         for (int id : kBoxedControls) {
             const RECT r = ScreenRectOf(window_, id);
@@ -249,24 +227,63 @@ TEST_P(WindowGuidesTest, ButtonsLieOnTheirBoxesAndEachLineLeadsToItsPartOfTheMou
             failures += std::to_string(key) + " key-coloured pixels\n";
         if (const int holes = shot.Count(client, kBackdrop))
             failures += std::to_string(holes) + " see-through pixels\n";
+        return failures;
+    }
+    // Prints where the window and its boxed controls are, and saves a picture of the window.
+    void ReportLayout(const std::string& name, POINT units) const {
+        const RECT client = ScreenClient();
+        RECT window{};
+        GetWindowRect(window_, &window);
+        std::printf(
+            "%s: base units %ldx%ld, window %ldx%ld, client %ldx%ld; in the client:", name.c_str(),
+            units.x, units.y, window.right - window.left, window.bottom - window.top,
+            client.right - client.left, client.bottom - client.top);
+        for (int id : kBoxedControls) {
+            const RECT r = ScreenRectOf(window_, id);
+            std::printf(" %d at %ld,%ld %ldx%ld", id, r.left - client.left, r.top - client.top,
+                        r.right - r.left, r.bottom - r.top);
+        }
+        std::printf("\n");
+        SaveScreenPng(ArtifactsDir() + "/tressel-window-" + name + ".png", &window);
+    }
+    void TearDown() override {
+        app_.Terminate();
+        ForgetUserSettings();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    std::wstring folder_;
+    TresselProcess app_;
+    HWND window_ = nullptr;
+};
+
+class WindowGuidesTest : public RunningWindowTest, public ::testing::WithParamInterface<Metrics> {};
+
+TEST_P(WindowGuidesTest, ButtonsLieOnTheirBoxesAndEachLineLeadsToItsPartOfTheMouse) {
+    const Metrics metrics = GetParam();
+    std::optional<DialogFontReplacement> font;
+    if (!metrics.asThePrefixHasIt) font.emplace(metrics.font);
+    StartTressel(std::string("guides-") + metrics.name);
+    const POINT units = BaseUnits(window_);
+    RECT hold = ScreenRectOf(window_, 1006);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&hold), 2);
+    ASSERT_EQ(units.x, metrics.baseUnits.x)
+        << "the prefix does not give the expected base units: button 1006 at " << hold.left << ","
+        << hold.top << "," << hold.right << "," << hold.bottom;
+    ASSERT_EQ(units.y, metrics.baseUnits.y);
+    Backdrop backdrop(window_);
+
+    const RECT client = ScreenClient();
+    std::string failures;
+    auto check = [&](const ScreenCapture& shot) {
+        failures = PictureFailures(shot, client);
         return failures.empty();
     };
     ScreenCapture shot;
     const bool ok =
         WaitUntil([&] { return shot.Capture() && check(shot); }, std::chrono::seconds(20));
     EXPECT_TRUE(ok) << failures;
-    RECT window{};
-    GetWindowRect(window_, &window);
-    std::printf("%s: base units %ldx%ld, window %ldx%ld, client %ldx%ld; in the client:",
-                metrics.name, units.x, units.y, window.right - window.left,
-                window.bottom - window.top, client.right - client.left, client.bottom - client.top);
-    for (int id : kBoxedControls) {
-        const RECT r = ScreenRectOf(window_, id);
-        std::printf(" %d at %ld,%ld %ldx%ld", id, r.left - client.left, r.top - client.top,
-                    r.right - r.left, r.bottom - r.top);
-    }
-    std::printf("\n");
-    SaveScreenPng(ArtifactsDir() + "/tressel-window-" + metrics.name + ".png", &window);
+    ReportLayout(metrics.name, units);
 }
 
 INSTANTIATE_TEST_SUITE_P(DialogFonts, WindowGuidesTest,
@@ -276,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(DialogFonts, WindowGuidesTest,
                                            Metrics{"StockWine6x12", false, nullptr, {6, 12}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class CaptionsAt192DpiTest : public RunningWindowTest {
+class At192DpiTest : public RunningWindowTest {
   protected:
     void TearDown() override {
         RunningWindowTest::TearDown();
@@ -284,9 +301,11 @@ class CaptionsAt192DpiTest : public RunningWindowTest {
     }
 };
 
-TEST_F(CaptionsAt192DpiTest, CaptionsFitInsideTheirButtons) {
+TEST_F(At192DpiTest, CaptionsFitInsideTheirButtonsAndButtonsLieOnTheirBoxes) {
     SetLogPixels(192);
-    StartTressel("captions192");
+    StartTressel("dpi192");
+    Backdrop backdrop(window_);
+    const RECT client = ScreenClient();
     constexpr COLORREF kCaptionColour = 0xC8C8C8;
     std::string failures;
     auto check = [&](const ScreenCapture& shot) {
@@ -308,11 +327,13 @@ TEST_F(CaptionsAt192DpiTest, CaptionsFitInsideTheirButtons) {
                             std::to_string(r.bottom - ink.bottom) + " from the bottom of a " +
                             std::to_string(r.bottom - r.top) + " px button)\n";
         }
+        failures += PictureFailures(shot, client);
         return failures.empty();
     };
     ScreenCapture shot;
     EXPECT_TRUE(WaitUntil([&] { return shot.Capture() && check(shot); }, std::chrono::seconds(20)))
         << failures;
+    ReportLayout("192dpi", BaseUnits(window_));
 }
 
 }  // namespace
