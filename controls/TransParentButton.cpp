@@ -26,12 +26,14 @@ void CTransParentButton::DrawCaption(HDC dc) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(hwnd(), text.data(), length + 1)));
 
-    // Measured with the default font of a client context; the caption is written in the same
-    // font so that the centring holds whichever context it is drawn on.
+    // Measured in the caption font (the default font of a client context unless one was set);
+    // the caption is written in the same font so that the centring holds on any context.
     HDC client = GetDC(hwnd());
+    HGDIOBJ clientFont = captionFont_ ? SelectObject(client, captionFont_) : nullptr;
     SIZE extent{};
     GetTextExtentPoint32W(client, text.c_str(), static_cast<int>(text.size()), &extent);
     HFONT font = static_cast<HFONT>(GetCurrentObject(client, OBJ_FONT));
+    if (clientFont) SelectObject(client, clientFont);
     RECT r{};
     GetClientRect(hwnd(), &r);
     int x = (r.right - extent.cx) / 2;

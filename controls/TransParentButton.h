@@ -19,6 +19,8 @@ class CTransParentButton : public win::Control {
 
     void SetCaptionColour(COLORREF colour) { captionColour_ = colour; }
     void SetHoverColour(COLORREF colour) { hoverColour_ = colour; }
+    // The caption's font (not owned); none: the default font of the button's client context.
+    void SetCaptionFont(HFONT font) { captionFont_ = font; }
     // Paints the face now on a client drawing context of the button, outside a paint cycle.
     void RedrawFace();
 
@@ -44,6 +46,7 @@ class CTransParentButton : public win::Control {
     bool backgroundCaptured_ = false;
     bool hovering_ = false;
     bool enabled_ = true;
+    HFONT captionFont_ = nullptr;
     COLORREF hoverColour_ = GetSysColor(COLOR_HIGHLIGHT);
     COLORREF captionColour_ = GetSysColor(COLOR_WINDOWTEXT);
     COLORREF drawColour_ = captionColour_;

@@ -101,6 +101,7 @@ using UniqueRegistryKey = UniqueHandle<handle_traits::RegistryKey>;
 using UniqueBitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
 using UniqueBrush = UniqueHandle<handle_traits::GdiObject<HBRUSH>>;
 using UniqueFont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
+using UniquePen = UniqueHandle<handle_traits::GdiObject<HPEN>>;
 using UniqueMemoryDC = UniqueHandle<handle_traits::MemoryDC>;
 using UniqueIcon = UniqueHandle<handle_traits::Icon>;
 using UniqueMenu = UniqueHandle<handle_traits::Menu>;

@@ -44,21 +44,43 @@ wine_session_lock() {
   flock -w 900 "$lock_fd" || die "timed out waiting for $WINEPREFIX.lock"
 }
 
-ensure_prefix() {
-  [ -x "$WINE" ] || die "Wine launcher $WINE not found (install wine64)"
-  [ -f "$WINEPREFIX/.tressel-prefix-ready" ] && return 0
-  log "creating prefix $WINEPREFIX"
-  rm -rf "$WINEPREFIX"
-  # No display while the prefix is made: nothing needs one, and no window may pop up.
-  DISPLAY="" "$WINE" wineboot -i >/dev/null 2>&1 || die "wineboot -i failed for $WINEPREFIX"
+# The prefix's settings; a prefix made by an older version of this file gets the new ones.
+# 2: "Microsoft Sans Serif" resolves to DejaVu Sans Condensed, which gives the dialog font the
+#    base units Windows gives it (6 x 13 at 96 dpi; Wine's own choice gives 6 x 12).
+PREFIX_VERSION=2
+WINDOWS_DIALOG_FONT="DejaVu Sans Condensed"
+
+prefix_marker() { echo "$WINEPREFIX/.tressel-prefix-ready"; }
+
+apply_prefix_settings() {
   # One virtual desktop for every process of the prefix, so XTest input on the X screen
-  # reaches Wine; a fixed DPI so that layouts do not depend on the X server.
+  # reaches Wine; a fixed DPI so that layouts do not depend on the X server; the dialog font's
+  # Windows metrics.
   DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
     DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1 &&
-    DISPLAY="" "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 ||
-    die "could not write the desktop settings into $WINEPREFIX"
-  "$WINESERVER" -w || die "wineserver did not finish after creating $WINEPREFIX"
-  touch "$WINEPREFIX/.tressel-prefix-ready"
+    DISPLAY="" "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 &&
+    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft Sans Serif" /d "$WINDOWS_DIALOG_FONT" /f >/dev/null 2>&1
+}
+
+ensure_prefix() {
+  [ -x "$WINE" ] || die "Wine launcher $WINE not found (install wine64)"
+  local marker
+  marker=$(prefix_marker)
+  [ "$(cat "$marker" 2>/dev/null)" = "$PREFIX_VERSION" ] && return 0
+  # Without that font Wine silently falls back to its own metrics.
+  [ -n "$(fc-list "$WINDOWS_DIALOG_FONT" family 2>/dev/null)" ] ||
+    die "font $WINDOWS_DIALOG_FONT not found (install fonts-dejavu-extra: tools/install-deps.sh)"
+  if [ ! -f "$marker" ]; then
+    log "creating prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    # No display while the prefix is made: nothing needs one, and no window may pop up.
+    DISPLAY="" "$WINE" wineboot -i >/dev/null 2>&1 || die "wineboot -i failed for $WINEPREFIX"
+  else
+    log "updating prefix $WINEPREFIX to version $PREFIX_VERSION"
+  fi
+  apply_prefix_settings || die "could not write the settings into $WINEPREFIX"
+  "$WINESERVER" -w || die "wineserver did not finish after preparing $WINEPREFIX"
+  echo "$PREFIX_VERSION" >"$marker" || die "cannot write $marker"
 }
 
 display_answers() { xdpyinfo -display "$1" >/dev/null 2>&1; }

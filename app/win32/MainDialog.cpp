@@ -1,5 +1,7 @@
 #include "app/win32/MainDialog.h"
 
+#include "app/win32/SkinPainter.h"
+
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -84,7 +86,25 @@ void MainDialog::MapMessages() {
     });
 }
 
-BOOL MainDialog::OnInitDialog() { return logic_.OnInitDialog() ? TRUE : FALSE; }
+BOOL MainDialog::OnInitDialog() {
+    // The captions keep their 96-dpi size like the rest of the window, which the resolution fit
+    // brings back to its 96-dpi size: in a DPI-aware process the system font grows with the
+    // system resolution (measured under Wine at 192: 32 pixels high in a 23-pixel button).
+    LOGFONTW font{};
+    if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof font, &font)) {
+        HDC dc = GetDC(hwnd());
+        const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(hwnd(), dc);
+        if (dpiY > 96) {
+            font.lfHeight = MulDiv(font.lfHeight, 96, dpiY);
+            font.lfWidth = 0;  // the face's own proportions at the new height
+            captionFont_.reset(CreateFontIndirectW(&font));
+            for (CTransParentButton& button : inputButtons_)
+                button.SetCaptionFont(captionFont_.get());
+        }
+    }
+    return logic_.OnInitDialog() ? TRUE : FALSE;
+}
 
 void MainDialog::OnUnmappedCommand(int commandId, int notifyCode) {
     if (commandId >= 1000 && commandId <= 1005) {
@@ -110,9 +130,18 @@ MainDialog::Result MainDialog::OnEraseBackground(HDC dc) {
     FillRect(dc, &client, keyBrush_.get());
     {
         // The picture is composed off-screen and copied onto the window once, when `memory`
-        // closes; the image buttons take the pieces under themselves as their background.
+        // closes; the image buttons take the pieces under themselves as their background. The
+        // boxes and leader lines are drawn where the controls really are: the template's dialog
+        // units give other pixel positions under other base units (fonts) and resolutions.
         CMemDC memory(dc, &client);
-        if (skinBitmap_) SelectObject(memory.dc(), skinBitmap_.get());
+        if (skinBitmap_) {
+            PaintSkin(memory.dc(), skinBitmap_.get(), client);
+            std::array<Rect, kButtonCount> inputs{};
+            for (ButtonId id : kAllButtons)
+                inputs[ToIndex(id)] = ControlClientRect(ControlIdOf(id));
+            PaintSkinGuides(memory.dc(), PlaceSkinGuides(inputs, ControlClientRect(1007),
+                                                         {client.right, client.bottom}));
+        }
         saveButton_.CaptureBackground(memory.dc());
         closeButton_.CaptureBackground(memory.dc());
     }

@@ -85,6 +85,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     UniqueIcon icon_;
     UniqueBitmap skinBitmap_;
     UniqueBrush keyBrush_;
+    UniqueFont captionFont_;  // above 96 dpi only; declared before the buttons that use it
     NOTIFYICONDATAW trayIcon_{};
     UINT taskbarCreatedMessage_ = 0;
     std::array<CTransParentButton, kButtonCount> inputButtons_;

@@ -3,48 +3,20 @@
 #   resources/art/make-art.sh
 # The generated files are kept in the repository, so building needs none of these tools.
 #
-# Skin.bmp (bitmap 140, 764 x 510, 24 bits): the mouse with leader lines from its controls to
-# six boxes lying exactly under the six input buttons as the dialog lays them out at 96 dpi
-# (base units 6 x 12 for the dialog font: x px = du * 6 / 4, y px = du * 12 / 8), room left for
-# the close glyph and the save button. The skin has no pixel of the window's colour key
-# 0x6A1FF8 (red 248, green 31, blue 106); the script checks that.
+# Skin.bmp (bitmap 140, 764 x 510, 24 bits): the mouse on a dark ground, with room on the right
+# for the six input buttons and at the bottom left for the save button. The boxes under the
+# buttons, their titles and the leader lines are not part of the picture: the program draws them
+# where the controls really are (app/SkinGuides.*), and starts each leader at its input's part of
+# the mouse drawn here (the points in kInputGuides: right button 272,100; wheel 218,122..176;
+# front side button 116,230; rear side button 116,282). The skin has no pixel of the window's
+# colour key 0x6A1FF8 (red 248, green 31, blue 106); the script checks that. Its outermost
+# column and row are what the program draws on where a window is larger than the picture.
 set -euo pipefail
 cd "$(dirname "$0")"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 accent='#3fa7d6'
-# Input boxes in client pixels: id, left, top, right, bottom, label.
-boxes=(
-  "1000 467 87 697 110 RIGHT BUTTON"
-  "1001 467 143 697 166 MIDDLE BUTTON"
-  "1004 467 198 697 221 WHEEL DOWN"
-  "1003 467 255 697 278 SIDE BUTTON 2"
-  "1002 467 309 697 332 SIDE BUTTON 1"
-  "1005 467 363 697 386 WHEEL UP"
-)
-# Leader start points on the mouse, in the boxes' order: right button, wheel (middle click),
-# wheel bottom (down), front side button, rear side button, wheel top (up).
-starts=("272 100" "218 150" "218 176" "116 230" "116 282" "218 122")
-
-draw_boxes=()
-draw_labels=()
-draw_lines=()
-draw_dots=()
-for i in "${!boxes[@]}"; do
-  read -r _ l t r b label <<<"${boxes[$i]}"
-  read -r sx sy <<<"${starts[$i]}"
-  cy=$(((t + b) / 2))
-  draw_boxes+=(-draw "roundrectangle $((l - 1)),$((t - 1)) $r,$b 5,5")
-  draw_labels+=(-annotate "+$((l + 2))+$((t - 5))" "$label")
-  if ((i == 5)); then
-    # Wheel up: along the top, then down the far column to the lowest box.
-    draw_lines+=(-draw "polyline $sx,$sy 445,$sy 445,$cy $((l - 2)),$cy")
-  else
-    draw_lines+=(-draw "polyline $sx,$sy 380,$sy 420,$cy $((l - 2)),$cy")
-  fi
-  draw_dots+=(-draw "circle $sx,$sy $((sx + 3)),$sy")
-done
 
 body="M 210,72 C 290,72 312,134 312,218 C 312,318 282,398 210,398 C 138,398 108,318 108,218 C 108,134 130,72 210,72 Z"
 
@@ -62,11 +34,7 @@ convert -size 764x510 radial-gradient:'#2c313b-#121419' \
   -stroke '#7b8292' -strokewidth 1 -fill '#444a56' \
   -draw "roundrectangle 110,210 124,250 5,5" -draw "roundrectangle 110,262 124,302 5,5" \
   -stroke none -fill "$accent" -draw "circle 210,362 210,367" \
-  -fill '#15181d' -stroke '#4d5566' -strokewidth 1 "${draw_boxes[@]}" \
-  -fill none -stroke "$accent" -strokewidth 1.5 "${draw_lines[@]}" \
-  -fill "$accent" -stroke "#121419" -strokewidth 1 "${draw_dots[@]}" \
-  -stroke none -fill '#8d96a6' -font Helvetica -pointsize 10 "${draw_labels[@]}" \
-  -fill '#e6e9ee' -font Helvetica-Bold -pointsize 22 -annotate +30+44 'TRESSEL' \
+  -stroke none -fill '#e6e9ee' -font Helvetica-Bold -pointsize 22 -annotate +30+44 'TRESSEL' \
   -fill '#7d8696' -font Helvetica -pointsize 11 -annotate +32+62 'six buttons, your functions' \
   -alpha off -type TrueColor BMP3:Skin.bmp
 
