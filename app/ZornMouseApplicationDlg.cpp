@@ -57,6 +57,7 @@ void CZornMouseApplicationDlg::FitLayoutToDpi() {
 void CZornMouseApplicationDlg::OnTimer(std::uintptr_t timerId) {
     if (timerId == kSaveTimerId) {
         p_.window.KillTimer(kSaveTimerId);
+        savePending_ = false;
         SaveButtonSettings();
     } else if (timerId == kStartTimer) {
         p_.window.KillTimer(kStartTimer);
@@ -136,10 +137,32 @@ void CZornMouseApplicationDlg::ResetButtons() {
     SaveButtonSettings();
 }
 
-void CZornMouseApplicationDlg::ExitApplication() {
+void CZornMouseApplicationDlg::ExitApplication() { EndProgram(EndReason::ExitCommand); }
+
+void CZornMouseApplicationDlg::OnCancel() { EndProgram(EndReason::Cancel); }
+
+void CZornMouseApplicationDlg::OnEndSession(bool ending) {
+    if (ending) EndProgram(EndReason::SessionEnd);
+}
+
+void CZornMouseApplicationDlg::EndProgram(EndReason reason) {
+    if (ended_) return;
+    ended_ = true;
     p_.shell.DeleteTrayIcon();
-    SaveButtonSettings();
+    const bool save = savePending_ || reason == EndReason::ExitCommand;
+    if (savePending_) {
+        p_.window.KillTimer(kSaveTimerId);
+        savePending_ = false;
+    }
+    if (save) SaveButtonSettings();
+    // Ends every other thread before anything they use could be released (see ARCHITECTURE.md,
+    // "The end of the program").
     p_.process.ExitProcess(0);
+}
+
+void CZornMouseApplicationDlg::ScheduleSave(std::uint32_t delayMs) {
+    savePending_ = true;
+    p_.window.SetTimer(kSaveTimerId, delayMs);
 }
 
 void CZornMouseApplicationDlg::ToggleStartWithWindows() {

@@ -60,6 +60,13 @@ inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
 inline constexpr Colour kCaptionColour = 0xC8C8C8;
 inline constexpr Colour kHoverColour = 0xFEFFFF;
 
+// Why the program ends. Every way out passes through CZornMouseApplicationDlg::EndProgram.
+enum class EndReason {
+    ExitCommand,  // the tray menu's "Exit Application": saves whether or not a save is pending
+    Cancel,       // the cancel command: Esc, Alt+F4, the system menu's Close
+    SessionEnd,   // Windows ends the session (WM_ENDSESSION with TRUE)
+};
+
 class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
   public:
     explicit CZornMouseApplicationDlg(const DialogPlatform& platform);
@@ -76,6 +83,18 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void OnWindowPosChanging(std::uint32_t& flags);
     void OnInputButtonClicked(int controlId);
     void OnButtonMessage(ButtonId input);
+    // The cancel command (IDCANCEL).
+    void OnCancel();
+    // WM_QUERYENDSESSION: the program never holds the end of a session up.
+    bool OnQueryEndSession() { return true; }
+    // WM_ENDSESSION. The process may be killed as soon as this returns, so the end steps run
+    // here; `ending` false (the end was called off) changes nothing.
+    void OnEndSession(bool ending);
+
+    // The end steps, the one place every way of ending the program passes through: the tray
+    // icon removed, a save the save timer still had pending run (the Exit command always
+    // saves), then the process ended with exit code 0. Runs once; a later call does nothing.
+    void EndProgram(EndReason reason);
 
     void HideToTray();
     void ShowFromTray();
@@ -102,6 +121,7 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void CompileMacroScript(const std::wstring& scriptFile) override;
     std::optional<std::wstring> PickProgramFile() override { return p_.shell.PickProgramFile(); }
     WindowHost& Window() override { return p_.window; }
+    void ScheduleSave(std::uint32_t delayMs) override;
 
     int selectedButton = 0;
     std::wstring programFolder;
@@ -114,6 +134,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // Worker threads may outlive a press by seconds; the dialog lives for the whole process.
     PlaybackWorkers workers_;
     ButtonDispatcher dispatcher_;
+    bool savePending_ = false;  // the save timer runs
+    bool ended_ = false;
 };
 
 }  // namespace tressel

@@ -77,9 +77,8 @@ bool RunAssignmentCommand(AssignmentHost& host, int commandId) {
     }
 
     RedrawInputButtons(host.Window());
-    host.Window().SetTimer(kSaveTimerId, function->kind == FunctionKind::Native
-                                             ? kNoSettingsSaveDelayMs
-                                             : kSaveDelayMs);
+    host.ScheduleSave(function->kind == FunctionKind::Native ? kNoSettingsSaveDelayMs
+                                                             : kSaveDelayMs);
     return true;
 }
 

@@ -34,6 +34,9 @@ class AssignmentHost {
     // The modal "EXE files(*.exe)" open dialog; the full path, or nothing when cancelled.
     virtual std::optional<std::wstring> PickProgramFile() = 0;
     virtual WindowHost& Window() = 0;
+    // (Re)starts the save timer kSaveTimerId with `delayMs`; the host remembers that a save is
+    // pending until the timer fires, so that ending the program can still run it.
+    virtual void ScheduleSave(std::uint32_t delayMs) = 0;
 };
 
 // Runs the assignment of `commandId`. Returns false, having done nothing, when the id carries

@@ -35,10 +35,10 @@ bool CGdiPlusBitmapResource::LoadFromResource(int id, const wchar_t* type) {
     IStream* stream = nullptr;
     // FALSE: releasing the stream leaves the block to this object.
     if (CreateStreamOnHGlobal(block_.get(), FALSE, &stream) == S_OK) {
-        bitmap_.reset(Gdiplus::Bitmap::FromStream(stream));
+        Hold(Gdiplus::Bitmap::FromStream(stream));
         stream->Release();
     }
-    if (bitmap_ && bitmap_->GetLastStatus() == Gdiplus::Ok) return true;
+    if (bitmap() && bitmap()->GetLastStatus() == Gdiplus::Ok) return true;
     Empty();
     return false;
 }

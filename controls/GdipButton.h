@@ -21,6 +21,9 @@ class CGdipButton : public win::Control {
     // Loads the button's picture from the program's resources (type "PNG"); the button owns it
     // from then on. Returns false, leaving the button without a picture, when it cannot load.
     bool LoadImage(int resourceId, const wchar_t* resourceType);
+    // Deletes the picture (a GDI+ bitmap) before GDI+ shuts down. The looks composed from it
+    // are plain GDI pictures and go on painting; a button that has not composed yet stays blank.
+    void ReleaseImage() { image_.reset(); }
     // Takes the button's background from `dc` (the parent's off-screen picture): the button's
     // rectangle in the parent's client coordinates. Only a capture before the first colour
     // request changes what the button shows.

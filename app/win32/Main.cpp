@@ -5,5 +5,5 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tressel::CZornMouseApplicationApp application;
-    return application.Run();
+    application.Run();  // ends the process
 }

@@ -78,6 +78,16 @@ void MainDialog::MapMessages() {
             return Result{0, true};
         });
     }
+    // The end of a Windows session. The query is answered at once; the end steps run when the
+    // end is confirmed, since "the session can end any time after all applications have
+    // returned from processing" WM_ENDSESSION (Win32 documentation, WM_ENDSESSION).
+    OnMessage(WM_QUERYENDSESSION, [this](WPARAM, LPARAM) {
+        return Result{logic_.OnQueryEndSession() ? TRUE : FALSE, true};
+    });
+    OnMessage(WM_ENDSESSION, [this](WPARAM w, LPARAM) {
+        logic_.OnEndSession(w != FALSE);
+        return Result{0, true};
+    });
     // Explorer forgets every notification icon when it restarts; put ours back.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     OnMessage(taskbarCreatedMessage_, [this](WPARAM, LPARAM) {
@@ -103,7 +113,20 @@ BOOL MainDialog::OnInitDialog() {
                 button.SetCaptionFont(captionFont_.get());
         }
     }
+    // Enter is the OK command (hide to the tray). The template's default push button is 1007
+    // (save and hide); the dialog manager keeps that id as its default even after the button
+    // became owner-drawn, and Enter sends the default id (Win32 documentation, "Dialog Box
+    // Keyboard Interface", DM_SETDEFID). IDOK is owner-drawn too, so no button style changes.
+    SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
     return logic_.OnInitDialog() ? TRUE : FALSE;
+}
+
+// Esc, Alt+F4 and the system menu's Close all arrive as IDCANCEL.
+void MainDialog::OnCancel() { logic_.OnCancel(); }
+
+void MainDialog::ReleaseGraphics() {
+    saveButton_.ReleaseImage();
+    closeButton_.ReleaseImage();
 }
 
 void MainDialog::OnUnmappedCommand(int commandId, int notifyCode) {
@@ -330,6 +353,10 @@ void MainDialog::TrackTrayMenu(Point at, bool startWithWindowsChecked) {
         CheckMenuItem(popup, command_id::kStartWithWindows, MF_BYCOMMAND | MF_CHECKED);
     }
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
+    // A menu of a notification icon needs a task switch after it closes, or its next opening
+    // vanishes at once; posting a benign message does it (Win32 documentation, TrackPopupMenu,
+    // Remarks).
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
 void MainDialog::ShowFunctionMenu(Point at) { tressel::ShowFunctionMenu(hwnd(), at.x, at.y); }

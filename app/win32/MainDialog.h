@@ -37,6 +37,9 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     ~MainDialog() override;
 
     CZornMouseApplicationDlg& Logic() { return logic_; }
+    // Deletes the window's GDI+ objects (the image buttons' pictures): the application calls it
+    // before it shuts GDI+ down.
+    void ReleaseGraphics();
 
     // WindowHost.
     WindowHandle Handle() override;
@@ -74,6 +77,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
 
   private:
     BOOL OnInitDialog() override;
+    void OnCancel() override;
     void OnUnmappedCommand(int commandId, int notifyCode) override;
     void MapMessages();
     Result OnEraseBackground(HDC dc);

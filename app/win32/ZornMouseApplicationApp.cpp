@@ -3,8 +3,10 @@
 #include <commctrl.h>
 #include "controls/GdiPlus.h"
 
+#include "app/SingleInstance.h"
 #include "app/ZornMouseApplicationDlg.h"
 #include "app/win32/MainDialog.h"
+#include "controls/GdiPlusBitmap.h"
 #include "seam/win32/Win32FileSystem.h"
 #include "seam/win32/Win32HookLibraries.h"
 #include "seam/win32/Win32InputSystem.h"
@@ -27,11 +29,23 @@ std::wstring ApplicationName(const std::wstring& moduleFileName) {
     return name;
 }
 
+// The process as the dialog sees it: ending it is the application's instance end.
+class ApplicationProcess : public Win32ProcessInfo {
+  public:
+    explicit ApplicationProcess(CZornMouseApplicationApp& app) : app_(app) {}
+    [[noreturn]] void ExitProcess(int exitCode) override { app_.EndInstance(exitCode); }
+
+  private:
+    CZornMouseApplicationApp& app_;
+};
+
 }  // namespace
 
-int CZornMouseApplicationApp::Run() {
-    InitInstance();
-    return ExitInstance();
+void CZornMouseApplicationApp::Run() {
+    if (InitInstance()) RunMainDialog();
+    // Reached after a second instance, or when the dialog could not be created (every end of a
+    // running dialog ends the process from inside it).
+    EndInstance(0);
 }
 
 bool CZornMouseApplicationApp::InitInstance() {
@@ -42,40 +56,53 @@ bool CZornMouseApplicationApp::InitInstance() {
     InitCommonControlsEx(&controls);
 
     // One call decides first or second instance: a separate open-then-create would let two
-    // simultaneous starts both believe they were first.
+    // simultaneous starts both believe they were first. An existing mutex shows as a handle with
+    // ERROR_ALREADY_EXISTS, or, when it belongs to an instance of another integrity level, as
+    // no handle with ERROR_ACCESS_DENIED (Win32 documentation, CreateMutexW: "if the caller has
+    // limited access rights, the function will fail with ERROR_ACCESS_DENIED").
     instanceMutex.reset(CreateMutexW(nullptr, TRUE, kMutexName));
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    const DWORD error = GetLastError();
+    if (RoleFromMutexCreation(static_cast<bool>(instanceMutex), error) ==
+        InstanceRole::AlreadyRunning) {
         HWND running = FindWindowW(nullptr, kMainWindowTitle);
         ShowWindow(running, SW_SHOW);
         ShowWindow(running, SW_SHOWNORMAL);
         SetForegroundWindow(running);
         return false;
     }
-    RunMainDialog();
-    return false;
+    return true;
 }
 
 void CZornMouseApplicationApp::RunMainDialog() {
-    // Process lifetime: a macro worker may still be playing when the modal run returns, and it
-    // uses the input system and its input's playback slot until its last step.
-    static Win32ProcessInfo process;
-    static Win32UserRegistry registry(kStoreName, ApplicationName(process.ModuleFileName()));
-    static Win32HookLibraries hooks;
-    static Win32InputSystem input;
-    static Win32SystemActions system;
-    static Win32WorkerThreads threads;
-    static Win32ProfileStore profiles;
-    static Win32FileSystem files;
-    static MainDialog dialog({hooks, input, system, threads, profiles, files, registry, process});
+    // Never destroyed: the dialog ends the process from inside its modal run (EndInstance), and
+    // a macro worker may use the input system, the worker threads and the dialog's playback
+    // slots until the process ends.
+    ApplicationProcess process(*this);
+    Win32UserRegistry registry(kStoreName, ApplicationName(process.ModuleFileName()));
+    Win32HookLibraries hooks;
+    Win32InputSystem input;
+    Win32SystemActions system;
+    Win32WorkerThreads threads;
+    Win32ProfileStore profiles;
+    Win32FileSystem files;
+    MainDialog dialog({hooks, input, system, threads, profiles, files, registry, process});
+    dialog_ = &dialog;
     dialog.DoModal();
+    // Only a dialog that could not be created returns here; it touched no worker.
+    dialog_ = nullptr;
+    dialog.ReleaseGraphics();
 }
 
-int CZornMouseApplicationApp::ExitInstance() {
-    Gdiplus::GdiplusShutdown(gdiplusToken);
+void CZornMouseApplicationApp::EndInstance(int exitCode) {
+    if (dialog_) dialog_->ReleaseGraphics();
+    // "You must delete all of your GDI+ objects ... before you call GdiplusShutdown" (Win32
+    // documentation, GdiplusShutdown). Should one be left, GDI+ stays up: the process ends next
+    // and never deletes it.
+    const bool gdiPlusClear = CGdiPlusBitmap::LiveBitmaps() == 0;
+    if (gdiPlusClear) Gdiplus::GdiplusShutdown(gdiplusToken);
     // Only the first instance owns the mutex; releasing a handle we do not own is harmless.
     if (instanceMutex) ReleaseMutex(instanceMutex.get());
-    instanceMutex.reset();
-    return 0;
+    ::ExitProcess(static_cast<UINT>(gdiPlusClear ? exitCode : kExitGdiPlusObjectsAlive));
 }
 
 }  // namespace tressel

@@ -39,6 +39,7 @@ class FakeAssignmentHost : public AssignmentHost {
         return pickedProgram;
     }
     WindowHost& Window() override { return window_; }
+    void ScheduleSave(std::uint32_t delayMs) override { window_.SetTimer(kSaveTimerId, delayMs); }
 
     int selectedButton = 0;
     std::array<ButtonSetting, kButtonCount> records{};

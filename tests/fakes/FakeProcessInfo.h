@@ -1,6 +1,8 @@
 #pragma once
 // Command line and module path set by the test; ExitProcess is recorded, not performed.
 
+#include <functional>
+
 #include "fakes/CallLog.h"
 #include "seam/ProcessInfo.h"
 
@@ -13,10 +15,12 @@ class FakeProcessInfo : public ProcessInfo {
     std::wstring ModuleFileName() override { return moduleFileName; }
     void ExitProcess(int exitCode) override {
         log_.Add("ExitProcess(" + std::to_string(exitCode) + ")");
+        if (onExit) onExit();
     }
 
     std::wstring commandLine = L"\"C:\\Tools\\Tressel\\Tressel.exe\"";
     std::wstring moduleFileName = L"C:\\Tools\\Tressel\\Tressel.exe";
+    std::function<void()> onExit;  // what the test looks at the moment the process would end
 
   private:
     CallLog& log_;

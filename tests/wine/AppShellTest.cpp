@@ -11,6 +11,8 @@
 #include <map>
 #include <vector>
 
+#include "framework/UniqueHandle.h"
+#include "wine/support/PhysicalInput.h"
 #include "wine/support/TresselProcess.h"
 #include "wine/support/WaitUntil.h"
 
@@ -175,12 +177,11 @@ TEST_F(AppShellTest, StartWithWindowsTogglesTheQuotedRunEntry) {
     EXPECT_EQ(RunValue(), L"\"" + folder + L"\\Tressel.exe\" -run");
 }
 
-TEST_F(AppShellTest, TrayMenuOpensOnARightClickOfTheIcon) {
+TEST_F(AppShellTest, TrayMenuOpensOnARightClickOfTheIconAgainAndAgain) {
     TresselProcess& app = Start();
     HWND window = app.WaitForWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(app.WaitForStartUp(window));
-    PostMessageW(window, kTrayCallback, 100, WM_RBUTTONDOWN);
     // The popup menu of the tray is a window of class "#32768" owned by the program's thread.
     auto menuOpen = [&] {
         HWND menu = FindWindowW(L"#32768", nullptr);
@@ -188,9 +189,39 @@ TEST_F(AppShellTest, TrayMenuOpensOnARightClickOfTheIcon) {
         if (menu) GetWindowThreadProcessId(menu, &pid);
         return menu && IsWindowVisible(menu) && pid == app.Id();
     };
+    PostMessageW(window, kTrayCallback, 100, WM_RBUTTONDOWN);
     ASSERT_TRUE(WaitUntil(menuOpen));
     PostMessageW(window, WM_CANCELMODE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !menuOpen(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !menuOpen(); }));
+
+    // The second opening stays open and takes a choice: its first entry, "Hide Application".
+    PostMessageW(window, kTrayCallback, 100, WM_RBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil(menuOpen));
+    ASSERT_TRUE(PhysicalInput::KeyPress("Down"));
+    ASSERT_TRUE(PhysicalInput::KeyPress("Return"));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+    EXPECT_TRUE(app.Running());
+}
+
+TEST_F(AppShellTest, AMutexThisUserMayNotOpenMeansAlreadyRunning) {
+    // What an elevated instance's mutex is to a start without elevation: it exists, and
+    // CreateMutexW is refused with ERROR_ACCESS_DENIED. An empty access list admits nobody.
+    SECURITY_DESCRIPTOR descriptor;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ACL acl;
+    ASSERT_TRUE(InitializeAcl(&acl, sizeof acl, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    UniqueKernelHandle held(CreateMutexW(&attributes, TRUE, L"zornOneRun"));
+    ASSERT_TRUE(held);
+    ASSERT_EQ(CreateMutexW(nullptr, TRUE, L"zornOneRun"), nullptr) << "the mutex is not closed";
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+    TresselProcess& app = Start();
+    DWORD exitCode = 99;
+    ASSERT_TRUE(app.WaitForExit(exitCode)) << "a second instance started its own window";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(CountMainWindows(), 0);
 }
 
 }  // namespace

@@ -115,6 +115,22 @@ TEST(GdiPlusBitmapResourceTest, LoadsThePngResourcesWithAlpha) {
     EXPECT_EQ(close.bitmap()->GetWidth(), 220u);
 }
 
+// The count the program checks before it shuts GDI+ down.
+TEST(GdiPlusBitmapResourceTest, CountsTheBitmapsHeldUntilTheyAreDeleted) {
+    const int before = CGdiPlusBitmap::LiveBitmaps();
+    {
+        CGdiPlusBitmapResource image;
+        ASSERT_TRUE(image.LoadFromResource(IDP_CLOSE, L"PNG"));
+        EXPECT_EQ(CGdiPlusBitmap::LiveBitmaps(), before + 1);
+        ASSERT_TRUE(image.LoadFromResource(IDP_SAVE_AND_EXIT, L"PNG"));  // replaces
+        EXPECT_EQ(CGdiPlusBitmap::LiveBitmaps(), before + 1);
+        EXPECT_FALSE(image.LoadFromResource(kNotAnImage, L"PNG"));
+        EXPECT_EQ(CGdiPlusBitmap::LiveBitmaps(), before);
+        ASSERT_TRUE(image.LoadFromResource(IDP_CLOSE, L"PNG"));
+    }
+    EXPECT_EQ(CGdiPlusBitmap::LiveBitmaps(), before);
+}
+
 TEST(GdiPlusBitmapResourceTest, MissingOrUndecodableResourcesLeaveItEmpty) {
     CGdiPlusBitmapResource image;
     EXPECT_FALSE(image.LoadFromResource(4321, L"PNG"));

@@ -120,5 +120,23 @@ TEST_F(WindowButtonsTest, CloseGlyphHidesTheWindowAndWritesNothing) {
     ExpectShowFromTrayRestores();
 }
 
+TEST_F(WindowButtonsTest, EnterIsTheOkCommandHidingTheWindowAndWritingNothing) {
+    // A click on the skin away from every control brings the window to the front.
+    RECT r{};
+    ASSERT_TRUE(GetWindowRect(window_, &r));
+    ASSERT_TRUE(PhysicalInput::MoveTo(r.left + 60, r.top + 60));
+    ASSERT_TRUE(PhysicalInput::Click(x11_button::kLeft));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+    ASSERT_TRUE(PhysicalInput::MoveTo(6, 6));
+
+    ASSERT_TRUE(PhysicalInput::KeyPress("Return"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); })) << "the window stayed";
+    EXPECT_TRUE(TrayIconPresent(window_));
+    ASSERT_TRUE(RoundTrip());
+    EXPECT_FALSE(WaitUntil([&] { return std::filesystem::exists(iniPath_); }, 2s))
+        << "Enter saved the settings";
+    ExpectShowFromTrayRestores();
+}
+
 }  // namespace
 }  // namespace tressel::testing

@@ -1,0 +1,118 @@
+// Ending the program: every way out removes the tray icon, runs a save the save timer still had
+// pending and ends the process, in that order; only the Exit command saves when nothing is
+// pending. The settings file is a real one, so "saved" means the file holds the change.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "fakes/DialogFixture.h"
+#include "seam/portable/IniProfileStore.h"
+#include "seam/portable/PortableFileSystem.h"
+
+namespace tressel {
+namespace {
+
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using namespace tressel::testing;
+
+constexpr int kCut = 23;  // an assignment whose save timer runs 10 ms
+
+struct EndDialog : BasicDialogFixture<IniProfileStore, PortableFileSystem> {
+    explicit EndDialog(const std::filesystem::path& folder) {
+        process.moduleFileName = folder.wstring() + L"\\Tressel.exe";
+        process.commandLine = L"Tressel.exe";
+        settingsFile = folder / "ZornSetting.ini";
+        // What is on disk at the very moment the process would end.
+        process.onExit = [this] { savedAtExit = Caption(); };
+    }
+    std::wstring Caption() {
+        return profiles.GetString(settingsFile.wstring(), L"RButtonSetting", L"0", L"<absent>",
+                                  512);
+    }
+    std::filesystem::path settingsFile;
+    std::wstring savedAtExit = L"<process not ended>";
+};
+
+class DialogEndTest : public ::testing::Test {
+  protected:
+    DialogEndTest()
+        : folder(std::filesystem::temp_directory_path() /
+                 ("tressel-end-" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    ~DialogEndTest() override { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+};
+
+struct EndPath {
+    const char* name;
+    std::function<void(CZornMouseApplicationDlg&)> end;
+    bool savesWithNothingPending;
+};
+
+const EndPath kEndPaths[] = {
+    {"tray Exit", [](auto& d) { d.OnCommand(command_id::kExitApplication); }, true},
+    {"cancel (Esc, Alt+F4, Close)", [](auto& d) { d.OnCancel(); }, false},
+    {"end of the session", [](auto& d) { d.OnEndSession(true); }, false},
+};
+
+TEST_F(DialogEndTest, EveryPathRemovesTheIconAndRunsThePendingSaveBeforeTheProcessEnds) {
+    for (const EndPath& path : kEndPaths) {
+        SCOPED_TRACE(path.name);
+        std::filesystem::remove_all(folder / "ZornSetting.ini");
+        EndDialog app(folder);
+        app.dialog.OnInitDialog();
+        app.dialog.selectedButton = 1;
+        app.dialog.OnCommand(kCut);  // the save timer now runs
+        app.log.Clear();
+        path.end(app.dialog);
+        EXPECT_THAT(app.log.Entries(),
+                    ElementsAreArray({"DeleteTrayIcon", "KillTimer(7)", "ExitProcess(0)"}));
+        EXPECT_EQ(app.savedAtExit, L"Cut");
+    }
+}
+
+TEST_F(DialogEndTest, NothingPendingMeansNoSaveExceptForTheExitCommand) {
+    for (const EndPath& path : kEndPaths) {
+        SCOPED_TRACE(path.name);
+        std::filesystem::remove_all(folder / "ZornSetting.ini");
+        EndDialog app(folder);
+        app.dialog.OnInitDialog();
+        // A change the save timer has saved already is not pending any more.
+        app.dialog.selectedButton = 1;
+        app.dialog.OnCommand(kCut);
+        app.dialog.OnTimer(kSaveTimerId);
+        std::filesystem::remove(app.settingsFile);
+        app.log.Clear();
+        path.end(app.dialog);
+        EXPECT_THAT(app.log.Entries(), ElementsAreArray({"DeleteTrayIcon", "ExitProcess(0)"}));
+        EXPECT_EQ(std::filesystem::exists(app.settingsFile), path.savesWithNothingPending);
+        EXPECT_EQ(app.savedAtExit, path.savesWithNothingPending ? L"Cut" : L"<absent>");
+    }
+}
+
+TEST_F(DialogEndTest, TheEndRunsOnceAndACalledOffSessionEndChangesNothing) {
+    DialogFixture app;
+    app.dialog.OnInitDialog();
+    app.dialog.selectedButton = 1;
+    app.dialog.OnCommand(kCut);
+    app.log.Clear();
+    EXPECT_TRUE(app.dialog.OnQueryEndSession());
+    app.dialog.OnEndSession(false);
+    EXPECT_THAT(app.log.Entries(), IsEmpty());
+
+    app.dialog.OnCancel();
+    app.log.Clear();
+    // A session end while the first end is under way (the fake process does not end).
+    app.dialog.OnEndSession(true);
+    app.dialog.OnCommand(command_id::kExitApplication);
+    EXPECT_THAT(app.log.Entries(), IsEmpty());
+}
+
+}  // namespace
+}  // namespace tressel

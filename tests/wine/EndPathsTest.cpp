@@ -1,0 +1,207 @@
+// Ending the real Tressel.exe under Wine by each way out while a long macro plays: the process
+// ends cleanly with exit code 0 (which also says that no GDI+ object was alive when GDI+ shut
+// down), the tray icon is gone, a change whose save was still pending is saved, and nothing is
+// written when nothing was pending (only the tray's Exit always saves).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "framework/UniqueHandle.h"
+#include "wine/support/PhysicalInput.h"
+#include "wine/support/PopupMenus.h"
+#include "wine/support/TresselProcess.h"
+#include "wine/support/WaitUntil.h"
+
+namespace tressel::testing {
+namespace {
+
+// M plays a script that holds F24 (a key no window reacts to) for about four seconds: while
+// the key shows down, the macro worker is running.
+constexpr wchar_t kScript[] = L"HOLD F24.txt";
+constexpr wchar_t kSettings[] =
+    L"\xFEFF[MButtonSetting]\r\n0=HOLD F24\r\n1=1\r\n2=6\r\n3=0\r\n4=0\r\n5=\r\n6=1\r\n"
+    L"7=HOLD F24.txt\r\n8=\r\n";
+constexpr int kNoSettingsCommand = 10;  // an assignment whose save waits one second
+constexpr int kExitCommand = 32782;
+
+// A settings file time long before any test run: a later time means the program wrote it.
+constexpr FILETIME kOldTime{0x00000000, 0x01C07385};  // 2001-01-01
+
+std::string ScriptText() {
+    std::string text = "KeyDown 135\r\n";
+    for (int i = 0; i < 40; ++i) text += "Delay 100\r\n";
+    return text + "KeyUp 135\r\n";
+}
+
+bool KeyDown(int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; }
+
+void SendKey(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+class EndPathsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ForgetUserSettings();
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
+        iniPath_ = folder_ + L"\\ZornSetting.ini";
+        std::ofstream(std::filesystem::path(folder_) / L"ScriptsMacros" / kScript, std::ios::binary)
+            << ScriptText();
+    }
+
+    // The settings file as a run begins, dated long ago.
+    void WriteSettings() const {
+        std::ofstream(std::filesystem::path(iniPath_), std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(kSettings), sizeof kSettings - sizeof(wchar_t));
+        ASSERT_TRUE(SetWrittenTime(kOldTime));
+    }
+
+    void TearDown() override {
+        app_.Terminate();
+        // The macro's key stays down when the program ends in the middle of it.
+        if (KeyDown(VK_F24)) SendKey(VK_F24, true);
+        ForgetUserSettings();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    bool SetWrittenTime(const FILETIME& time) const {
+        UniqueFileHandle file(CreateFileW(iniPath_.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        return file && SetFileTime(file.get(), nullptr, nullptr, &time);
+    }
+
+    bool SettingsWritten() const {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(iniPath_.c_str(), GetFileExInfoStandard, &data)) return false;
+        return CompareFileTime(&data.ftLastWriteTime, &kOldTime) != 0;
+    }
+
+    void Start() {
+        app_ = TresselProcess::Start(folder_);
+        window_ = app_.WaitForWindow();
+        ASSERT_NE(window_, nullptr);
+        ASSERT_TRUE(app_.WaitForStartUp(window_));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }));
+        wchar_t caption[32] = {};
+        GetDlgItemTextW(window_, 1001, caption, 32);
+        ASSERT_STREQ(caption, L"HOLD F24") << "the settings file was not loaded";
+    }
+
+    // A point of the skin away from every control: a click there activates the window.
+    POINT SkinPoint() const {
+        RECT r{};
+        GetWindowRect(window_, &r);
+        return {r.left + 60, r.top + 60};
+    }
+
+    void BringToFront() {
+        const POINT at = SkinPoint();
+        ASSERT_TRUE(PhysicalInput::MoveTo(at.x, at.y));
+        ASSERT_TRUE(PhysicalInput::Click(x11_button::kLeft));
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window_; }));
+    }
+
+    // The hooked middle button starts the macro; its press never reaches a window.
+    void StartMacro() {
+        ASSERT_TRUE(PhysicalInput::MoveTo(1000, 20));
+        ASSERT_TRUE(PhysicalInput::Click(x11_button::kMiddle));
+        ASSERT_TRUE(WaitUntil([] { return KeyDown(VK_F24); })) << "the macro did not start";
+    }
+
+    // An assignment through the window (M, the input selected last, gets its own job back):
+    // its save now waits for the save timer (one second).
+    void MakeChangePending() {
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(window_, WM_COMMAND, MAKEWPARAM(kNoSettingsCommand, 0), 0,
+                                        SMTO_ABORTIFHUNG, 20000, &ignored));
+    }
+
+    std::wstring folder_;
+    std::wstring iniPath_;
+    TresselProcess app_;
+    HWND window_ = nullptr;
+};
+
+struct EndPath {
+    const char* name;
+    std::function<void(EndPathsTest&, HWND, DWORD)> end;
+    bool alwaysSaves;
+};
+
+// The window menu ("system menu"). On Windows a right click on the skin opens it, because the
+// skin answers WM_NCHITTEST with HTCAPTION; Wine's default WM_CONTEXTMENU processing does its
+// own hit test instead, finds no caption and opens nothing. Alt+Space opens the same menu.
+bool OpenSystemMenu(DWORD processId) {
+    return PhysicalInput::KeyPress("alt+space") &&
+           WaitUntil([&] { return !VisibleMenuWindows(processId).empty(); });
+}
+
+const EndPath kEndPaths[] = {
+    {"tray Exit",
+     [](EndPathsTest&, HWND w, DWORD) {
+         PostMessageW(w, WM_COMMAND, MAKEWPARAM(kExitCommand, 0), 0);
+     },
+     true},
+    {"Esc", [](EndPathsTest&, HWND, DWORD) { ASSERT_TRUE(PhysicalInput::KeyPress("Escape")); },
+     false},
+    {"Alt+F4", [](EndPathsTest&, HWND, DWORD) { ASSERT_TRUE(PhysicalInput::KeyPress("alt+F4")); },
+     false},
+    {"system menu Close",
+     [](EndPathsTest&, HWND, DWORD pid) {
+         ASSERT_TRUE(OpenSystemMenu(pid)) << "no system menu";
+         ASSERT_TRUE(PhysicalInput::KeyPress("c"));
+     },
+     false},
+    {"end of the session",
+     [](EndPathsTest&, HWND w, DWORD) {
+         DWORD_PTR answer = 0;
+         ASSERT_TRUE(
+             SendMessageTimeoutW(w, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 20000, &answer));
+         EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the program held the end up";
+         // The program ends while it handles this; the call's result says nothing.
+         SendMessageTimeoutW(w, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 20000, &answer);
+     },
+     false},
+};
+
+TEST_F(EndPathsTest, EachPathEndsCleanlyWhileAMacroPlays) {
+    for (const EndPath& path : kEndPaths) {
+        for (const bool pending : {false, true}) {
+            SCOPED_TRACE(std::string(path.name) +
+                         (pending ? ", save pending" : ", nothing pending"));
+            ASSERT_NO_FATAL_FAILURE(WriteSettings());
+            ASSERT_NO_FATAL_FAILURE(Start());
+            ASSERT_NO_FATAL_FAILURE(BringToFront());
+            ASSERT_NO_FATAL_FAILURE(StartMacro());
+            if (pending) {
+                ASSERT_NO_FATAL_FAILURE(MakeChangePending());
+            }
+            ASSERT_TRUE(KeyDown(VK_F24)) << "the macro ended before the program";
+            ASSERT_NO_FATAL_FAILURE(path.end(*this, window_, app_.Id()));
+
+            DWORD exitCode = 99;
+            ASSERT_TRUE(app_.WaitForExit(exitCode)) << "the program did not end";
+            EXPECT_EQ(exitCode, 0u) << "3: a GDI+ object outlived GDI+";
+            // Wine's notification area also drops the icon of a destroyed window by itself
+            // (Windows keeps it until the pointer passes over it): that the program removes it
+            // on every path is shown natively (DialogEndTest).
+            EXPECT_FALSE(TrayIconPresent(window_)) << "the icon stayed behind";
+            EXPECT_EQ(SettingsWritten(), pending || path.alwaysSaves);
+            if (KeyDown(VK_F24)) SendKey(VK_F24, true);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tressel::testing
