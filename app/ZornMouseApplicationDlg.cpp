@@ -18,8 +18,9 @@ constexpr std::uint32_t kRightButtonDown = 0x0204;
 
 CZornMouseApplicationDlg::CZornMouseApplicationDlg(const DialogPlatform& platform)
     : p_(platform),
-      workers_(p_.threads, p_.input),
-      dispatcher_(records_, p_.hooks, p_.input, p_.system,
+      heldInput_(p_.input),
+      workers_(p_.threads, heldInput_),
+      dispatcher_(records_, p_.hooks, heldInput_, p_.system,
                   [this](ButtonId input) { workers_.StartIfIdle(input); }) {}
 
 bool CZornMouseApplicationDlg::OnInitDialog() {
@@ -65,7 +66,7 @@ void CZornMouseApplicationDlg::OnTimer(std::uintptr_t timerId) {
     } else if (const auto input = MacroTimerButton(timerId)) {
         // Nothing in the program starts these; they play an input's macro on this thread.
         p_.window.KillTimer(timerId);
-        PlayMacroLines(*input, p_.input);
+        PlayMacroLines(*input, heldInput_);
     }
 }
 
@@ -148,6 +149,9 @@ void CZornMouseApplicationDlg::OnEndSession(bool ending) {
 void CZornMouseApplicationDlg::EndProgram(EndReason reason) {
     if (ended_) return;
     ended_ = true;
+    // First, so that no key or button stays down in any program, whatever happens next; a
+    // worker still playing can press nothing from here on.
+    heldInput_.ReleaseAllAndClose();
     p_.shell.DeleteTrayIcon();
     const bool save = savePending_ || reason == EndReason::ExitCommand;
     if (savePending_) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "actions/ButtonDispatcher.h"
+#include "actions/HeldInputLedger.h"
 #include "app/DialogShell.h"
 #include "config/AssignmentCommands.h"
 #include "config/SettingsFile.h"
@@ -131,6 +132,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
   private:
     DialogPlatform p_;
     ButtonDispatcher::Records records_{};
+    // All synthesised input goes through it, so that the end can release what is still held.
+    HeldInputLedger heldInput_;
     // Worker threads may outlive a press by seconds; the dialog lives for the whole process.
     PlaybackWorkers workers_;
     ButtonDispatcher dispatcher_;

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
 #include "fakes/DialogFixture.h"
+#include "macros/MacroLineList.h"
 #include "seam/portable/IniProfileStore.h"
 #include "seam/portable/PortableFileSystem.h"
 
@@ -94,6 +96,26 @@ TEST_F(DialogEndTest, NothingPendingMeansNoSaveExceptForTheExitCommand) {
         EXPECT_EQ(std::filesystem::exists(app.settingsFile), path.savesWithNothingPending);
         EXPECT_EQ(app.savedAtExit, path.savesWithNothingPending ? L"Cut" : L"<absent>");
     }
+}
+
+// A macro cut off while it holds a key: every way out releases it first, exactly once.
+TEST_F(DialogEndTest, EveryPathReleasesWhatAMacroStillHoldsBeforeAnythingElse) {
+    MacroLineList& rightMacro = MacroLinesOf(ButtonId::R);
+    rightMacro.Publish({"j 16"});  // KeyDown Shift, never released by the script
+    for (const EndPath& path : kEndPaths) {
+        SCOPED_TRACE(path.name);
+        EndDialog app(folder);
+        app.dialog.OnInitDialog();
+        app.dialog.OnTimer(1);  // plays R's macro
+        app.log.Clear();
+        path.end(app.dialog);
+        const auto entries = app.log.Entries();
+        ASSERT_FALSE(entries.empty());
+        EXPECT_EQ(entries.front(),
+                  "SendInput[" + Describe(InputRecord::KeyEvent(16, kKeyEventKeyUp)) + "]");
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), entries.front()), 1);
+    }
+    rightMacro.Publish({});
 }
 
 TEST_F(DialogEndTest, TheEndRunsOnceAndACalledOffSessionEndChangesNothing) {

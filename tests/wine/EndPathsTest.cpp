@@ -1,7 +1,8 @@
 // Ending the real Tressel.exe under Wine by each way out while a long macro plays: the process
 // ends cleanly with exit code 0 (which also says that no GDI+ object was alive when GDI+ shut
 // down), the tray icon is gone, a change whose save was still pending is saved, and nothing is
-// written when nothing was pending (only the tray's Exit always saves).
+// written when nothing was pending (only the tray's Exit always saves). The key the macro holds
+// is released by the ending program, exactly once, as an independent recorder sees it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,14 +15,15 @@
 #include "framework/UniqueHandle.h"
 #include "wine/support/PhysicalInput.h"
 #include "wine/support/PopupMenus.h"
+#include "wine/support/Recorder.h"
 #include "wine/support/TresselProcess.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
 namespace {
 
-// M plays a script that holds F24 (a key no window reacts to) for about four seconds: while
-// the key shows down, the macro worker is running.
+// M plays a script that holds F24 (a key no window reacts to) for about ten seconds: while the
+// key shows down, the macro worker is running.
 constexpr wchar_t kScript[] = L"HOLD F24.txt";
 constexpr wchar_t kSettings[] =
     L"\xFEFF[MButtonSetting]\r\n0=HOLD F24\r\n1=1\r\n2=6\r\n3=0\r\n4=0\r\n5=\r\n6=1\r\n"
@@ -34,7 +36,7 @@ constexpr FILETIME kOldTime{0x00000000, 0x01C07385};  // 2001-01-01
 
 std::string ScriptText() {
     std::string text = "KeyDown 135\r\n";
-    for (int i = 0; i < 40; ++i) text += "Delay 100\r\n";
+    for (int i = 0; i < 100; ++i) text += "Delay 100\r\n";
     return text + "KeyUp 135\r\n";
 }
 
@@ -57,6 +59,7 @@ class EndPathsTest : public ::testing::Test {
         iniPath_ = folder_ + L"\\ZornSetting.ini";
         std::ofstream(std::filesystem::path(folder_) / L"ScriptsMacros" / kScript, std::ios::binary)
             << ScriptText();
+        ASSERT_TRUE(recorder_.Start());
     }
 
     // The settings file as a run begins, dated long ago.
@@ -68,8 +71,10 @@ class EndPathsTest : public ::testing::Test {
 
     void TearDown() override {
         app_.Terminate();
-        // The macro's key stays down when the program ends in the middle of it.
+        // Should the program have left the macro's key down, it must not stay down for the
+        // tests that follow.
         if (KeyDown(VK_F24)) SendKey(VK_F24, true);
+        recorder_.Stop();
         ForgetUserSettings();
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
@@ -127,6 +132,29 @@ class EndPathsTest : public ::testing::Test {
                                         SMTO_ABORTIFHUNG, 20000, &ignored));
     }
 
+    // A key release; with Alt held (Alt+F4) it comes as WM_SYSKEYUP.
+    static bool IsRelease(const RecordedEvent& e) {
+        return e.message == WM_KEYUP || e.message == WM_SYSKEYUP;
+    }
+    std::string RecentKeys() const {
+        std::string text;
+        const auto events = recorder_.ReadEvents();
+        for (std::size_t i = events.size() > 12 ? events.size() - 12 : 0; i < events.size(); ++i)
+            if (events[i].kind == RecordedEvent::Key)
+                text += std::to_string(events[i].vk) + "/" + std::to_string(events[i].message) +
+                        (events[i].injected ? "i " : " ");
+        return text;
+    }
+
+    // F24 releases the recorder has seen, injected ones (the program's) and others.
+    int F24Releases() const {
+        int count = 0;
+        for (const RecordedEvent& e : recorder_.ReadEvents())
+            if (e.kind == RecordedEvent::Key && e.vk == VK_F24 && IsRelease(e)) ++count;
+        return count;
+    }
+
+    Recorder recorder_;
     std::wstring folder_;
     std::wstring iniPath_;
     TresselProcess app_;
@@ -188,6 +216,7 @@ TEST_F(EndPathsTest, EachPathEndsCleanlyWhileAMacroPlays) {
                 ASSERT_NO_FATAL_FAILURE(MakeChangePending());
             }
             ASSERT_TRUE(KeyDown(VK_F24)) << "the macro ended before the program";
+            const int releasesBefore = F24Releases();
             ASSERT_NO_FATAL_FAILURE(path.end(*this, window_, app_.Id()));
 
             DWORD exitCode = 99;
@@ -198,6 +227,17 @@ TEST_F(EndPathsTest, EachPathEndsCleanlyWhileAMacroPlays) {
             // on every path is shown natively (DialogEndTest).
             EXPECT_FALSE(TrayIconPresent(window_)) << "the icon stayed behind";
             EXPECT_EQ(SettingsWritten(), pending || path.alwaysSaves);
+            EXPECT_TRUE(recorder_.WaitFor([&](const auto&) {
+                return F24Releases() > releasesBefore;
+            })) << "the held key was not released";
+            EXPECT_FALSE(KeyDown(VK_F24));
+            // Anything released twice would have come by the time the sentinel is seen.
+            ASSERT_TRUE(PhysicalInput::KeyPress("shift"));
+            ASSERT_TRUE(recorder_.WaitFor([](const Recorder::Events& events) {
+                return !events.empty() && IsRelease(events.back()) &&
+                       (events.back().vk == VK_LSHIFT || events.back().vk == VK_SHIFT);
+            })) << RecentKeys();
+            EXPECT_EQ(F24Releases(), releasesBefore + 1);
             if (KeyDown(VK_F24)) SendKey(VK_F24, true);
         }
     }
