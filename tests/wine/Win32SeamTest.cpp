@@ -1,5 +1,6 @@
 // The Win32 side of the seam under Wine: registered message ids, SendInput conversion (seen by
-// the input recorder), precise waits, suspended worker threads and the privilege look-up.
+// the input recorder), precise waits, the Run key, suspended worker threads and the privilege
+// look-up.
 
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 #include "seam/win32/RegisteredMessages.h"
 #include "seam/win32/Win32InputSystem.h"
 #include "seam/win32/Win32SystemActions.h"
+#include "seam/win32/Win32UserRegistry.h"
 #include "seam/win32/Win32WorkerThreads.h"
 #include "wine/support/Recorder.h"
 #include "wine/support/WaitUntil.h"
@@ -93,6 +95,23 @@ TEST(Win32InputSystemTest, PreciseTimersWaitTheirLengthAndAreClosedWithTheirOwne
 
     ASSERT_TRUE(input.RaiseTimerResolution());
     input.LowerTimerResolution();
+}
+
+// A value name of its own, so that nothing of the program's entry is touched.
+TEST(Win32UserRegistryTest, RunValuesReadBackAsWrittenAndOnlyAsStrings) {
+    Win32UserRegistry registry(L"Corvane Tressel", L"SeamTest");
+    const std::wstring name = L"TresselSeamTest";
+    const std::wstring commandLine = L"\"C:\\Program Files\\T\\Tressel.exe\" -run";
+    ASSERT_TRUE(registry.SetRunValue(name, commandLine));
+    EXPECT_EQ(std::optional(commandLine), registry.ReadRunValue(name));
+    ASSERT_TRUE(registry.DeleteRunValue(name));
+    EXPECT_EQ(std::nullopt, registry.ReadRunValue(name));
+
+    const DWORD number = 1;
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                    name.c_str(), REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(std::nullopt, registry.ReadRunValue(name));
+    EXPECT_TRUE(registry.DeleteRunValue(name));
 }
 
 TEST(Win32WorkerThreadsTest, BodyRunsOnlyAfterResumeAndIsFreedWhenTheThreadEnds) {
