@@ -9,7 +9,8 @@ namespace tressel {
 class PreciseTimer {
   public:
     virtual ~PreciseTimer() = default;
-    virtual void Wait(std::uint32_t milliseconds) = 0;
+    // False when the timer refused the wait and nothing was waited.
+    virtual bool Wait(std::uint32_t milliseconds) = 0;
 };
 
 }  // namespace tressel

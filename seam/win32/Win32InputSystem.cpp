@@ -9,7 +9,8 @@
 // CreateWaitableTimerExW (learn.microsoft.com/windows/win32/api/synchapi/
 // nf-synchapi-createwaitabletimerexw): this flag asks for a high-resolution timer, meant for
 // waits where a few milliseconds too many are unacceptable; supported from Windows 10 1803 on.
-// Where it is not, the call fails (NULL) and the caller falls back. mingw's headers lack it.
+// Earlier systems reject the unknown flag (the call returns NULL, ERROR_INVALID_PARAMETER),
+// which is how its absence shows; the caller then falls back. mingw's headers lack the name.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
@@ -29,18 +30,19 @@ class Win32PreciseTimer : public PreciseTimer {
   public:
     explicit Win32PreciseTimer(UniqueKernelHandle timer) : timer_(std::move(timer)) {}
 
-    void Wait(std::uint32_t milliseconds) override {
+    // Some Windows 10 builds create the timer but refuse to set it: false, and the caller
+    // falls back.
+    bool Wait(std::uint32_t milliseconds) override {
         if (milliseconds == 0) {
             ::Sleep(0);  // as before: gives up the rest of the time slice
-            return;
+            return true;
         }
         // SetWaitableTimer (learn.microsoft.com/windows/win32/api/synchapi/
         // nf-synchapi-setwaitabletimer): a negative due time is relative, in 100 ns units.
         LARGE_INTEGER due{};
         due.QuadPart = -10'000LL * static_cast<LONGLONG>(milliseconds);
-        if (!::SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE) ||
-            ::WaitForSingleObject(timer_.get(), INFINITE) != WAIT_OBJECT_0)
-            ::Sleep(milliseconds);  // never skip a wait the script asked for
+        return ::SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE) &&
+               ::WaitForSingleObject(timer_.get(), INFINITE) == WAIT_OBJECT_0;
     }
 
   private:

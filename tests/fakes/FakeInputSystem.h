@@ -84,6 +84,7 @@ class FakeInputSystem : public InputSystem {
     std::int32_t height = 1080;
     std::uintptr_t extraInfo = 0;
     bool hasPreciseTimer = true;
+    bool timerRefuses = false;  // made, but every wait refused
     bool canRaiseResolution = true;
     std::function<void(std::span<const InputRecord>)> onSend;
     // Called by every wait, plain or precise.
@@ -94,8 +95,13 @@ class FakeInputSystem : public InputSystem {
       public:
         explicit Timer(FakeInputSystem& owner) : owner_(owner) {}
         ~Timer() override { owner_.log_.Add("ClosePreciseTimer"); }
-        void Wait(std::uint32_t milliseconds) override {
+        bool Wait(std::uint32_t milliseconds) override {
+            if (owner_.timerRefuses) {
+                owner_.log_.Add("PreciseWait(" + std::to_string(milliseconds) + ") refused");
+                return false;
+            }
             owner_.Waited("PreciseWait", milliseconds);
+            return true;
         }
 
       private:

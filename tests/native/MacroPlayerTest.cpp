@@ -107,30 +107,49 @@ TEST_F(MacroPlayerTest, DelaysWithoutANumberOrBelowZeroDoNotWait) {
     EXPECT_EQ(input.Now(), 25u);
 }
 
-// One click of the 40 ms multi-shot script and a 1 ms wait. Without a high-resolution timer the
-// run sleeps under a timer resolution raised once for the whole run; if even that is refused,
-// it sleeps as it can.
+// One click of the 40 ms multi-shot script and a 1 ms wait. Without a high-resolution timer, or
+// with one that refuses to wait, the run sleeps under a timer resolution raised once for the
+// rest of the run; if even that is refused, it sleeps as it can.
 TEST_F(MacroPlayerTest, DelaysAreWaitedPreciselyForTheirExactLengths) {
     using Entries = std::vector<std::string>;
     struct Row {
+        const char* what;
         bool hasTimer;
+        bool timerRefuses;
         bool canRaise;
         Entries setUp;
         std::string wait;
         Entries end;
     };
     const Row rows[] = {
-        {true, true, {"CreatePreciseTimer"}, "PreciseWait", {"ClosePreciseTimer"}},
-        {false,
+        {"timer", true, false, true, {"CreatePreciseTimer"}, "PreciseWait", {"ClosePreciseTimer"}},
+        {"no timer",
+         false,
+         false,
          true,
          {"CreatePreciseTimer -> none", "RaiseTimerResolution"},
          "Sleep",
          {"LowerTimerResolution"}},
-        {false, false, {"CreatePreciseTimer -> none", "RaiseTimerResolution failed"}, "Sleep", {}},
+        {"timer refuses",
+         true,
+         true,
+         true,
+         {"CreatePreciseTimer", "PreciseWait(10) refused", "ClosePreciseTimer",
+          "RaiseTimerResolution"},
+         "Sleep",
+         {"LowerTimerResolution"}},
+        {"nothing raised",
+         false,
+         false,
+         false,
+         {"CreatePreciseTimer -> none", "RaiseTimerResolution failed"},
+         "Sleep",
+         {}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.wait + (row.canRaise ? "" : " unraised"));
+        SCOPED_TRACE(row.what);
         input.hasPreciseTimer = row.hasTimer;
+        input.timerRefuses = row.timerRefuses;
         input.canRaiseResolution = row.canRaise;
         Entries expected = {Mouse(kX, kY, 0x8003)};
         expected.insert(expected.end(), row.setUp.begin(), row.setUp.end());

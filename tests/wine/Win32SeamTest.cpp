@@ -75,8 +75,9 @@ TEST(Win32InputSystemTest, PreciseTimersWaitTheirLengthAndAreClosedWithTheirOwne
     };
     std::unique_ptr<PreciseTimer> timer = input.CreatePreciseTimer();
     ASSERT_NE(nullptr, timer);
-    for (std::uint32_t ms : {1u, 20u}) EXPECT_GE(elapsedMs([&] { timer->Wait(ms); }), ms - 0.5);
-    timer->Wait(0);
+    for (std::uint32_t ms : {1u, 20u})
+        EXPECT_GE(elapsedMs([&] { EXPECT_TRUE(timer->Wait(ms)); }), ms - 0.5);
+    EXPECT_TRUE(timer->Wait(0));
     timer.reset();
 
     // GetProcessHandleCount answers 0 under Wine; the handle table's highest value in use does
@@ -86,7 +87,7 @@ TEST(Win32InputSystemTest, PreciseTimersWaitTheirLengthAndAreClosedWithTheirOwne
         return reinterpret_cast<std::uintptr_t>(probe.get());
     };
     const auto churn = [&](int times) {
-        for (int i = 0; i < times; ++i) input.CreatePreciseTimer()->Wait(0);
+        for (int i = 0; i < times; ++i) input.CreatePreciseTimer()->Wait(1);
     };
     churn(20);
     const std::uintptr_t settled = nextHandle();
