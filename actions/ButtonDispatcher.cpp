@@ -9,6 +9,11 @@
 namespace tressel {
 namespace {
 
+// The pause between a click's press and release and after a chord's modifier. A plain Sleep on
+// purpose, not the macros' precise wait: it is a minimum hold that lets the target see the press,
+// not a rhythm the user set, so ending on the next clock tick (31 to 47 ms on Windows) changes
+// nothing the user can tell, while a precise wait here would set up a high-resolution timer (or,
+// on older systems, raise the timer resolution) on the window's thread for every single press.
 constexpr std::uint32_t kClickDelayMs = 30;
 constexpr std::uint16_t kVkLeftWindows = 0x5B;
 constexpr std::uint16_t kVkControl = 0x11;

@@ -26,6 +26,11 @@ class HeldInputLedger final : public InputSystem {
 
     void SendInput(std::span<const InputRecord> records) override;
     void Sleep(std::uint32_t milliseconds) override { system_.Sleep(milliseconds); }
+    std::unique_ptr<PreciseTimer> CreatePreciseTimer() override {
+        return system_.CreatePreciseTimer();
+    }
+    bool RaiseTimerResolution() override { return system_.RaiseTimerResolution(); }
+    void LowerTimerResolution() override { system_.LowerTimerResolution(); }
     Point GetCursorPos() override { return system_.GetCursorPos(); }
     std::int32_t ScreenWidth() override { return system_.ScreenWidth(); }
     std::int32_t ScreenHeight() override { return system_.ScreenHeight(); }

@@ -1,9 +1,25 @@
 #include "app/StartWithWindows.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cwctype>
 
 namespace tressel {
+namespace {
+
+constexpr std::wstring_view kRunArgument = L" -run";
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+bool SamePath(std::wstring_view a, std::wstring_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
+        return std::towlower(static_cast<std::wint_t>(x)) ==
+               std::towlower(static_cast<std::wint_t>(y));
+    });
+}
+
+}  // namespace
 
 int ParseDecimal(std::wstring_view text) {
     std::size_t i = 0;
@@ -23,24 +39,48 @@ int ParseDecimal(std::wstring_view text) {
     return static_cast<int>(value);
 }
 
-bool IsStartWithWindowsOn(UserRegistry& registry) {
+bool BootValueSaysOn(UserRegistry& registry) {
     return ParseDecimal(registry.ReadProfileValue(kBootSection, kBootEntry).value_or(L"")) == 0;
 }
 
 std::wstring RunCommandLineFor(const std::wstring& executablePath) {
-    return L"\"" + executablePath + L"\" -run";
+    return L"\"" + executablePath + L"\"" + std::wstring(kRunArgument);
+}
+
+std::wstring RunEntryProgram(std::wstring_view commandLine) {
+    while (!commandLine.empty() && IsBlank(commandLine.front())) commandLine.remove_prefix(1);
+    if (!commandLine.empty() && commandLine.front() == L'"') {
+        commandLine.remove_prefix(1);
+        return std::wstring(commandLine.substr(0, commandLine.find(L'"')));
+    }
+    if (commandLine.ends_with(kRunArgument)) commandLine.remove_suffix(kRunArgument.size());
+    while (!commandLine.empty() && IsBlank(commandLine.back())) commandLine.remove_suffix(1);
+    return std::wstring(commandLine);
+}
+
+bool IsStartWithWindowsOn(UserRegistry& registry, const std::wstring& executablePath) {
+    const auto entry = registry.ReadRunValue(kRunValueName);
+    return entry && SamePath(RunEntryProgram(*entry), executablePath);
 }
 
 void ToggleStartWithWindows(UserRegistry& registry, const std::wstring& executablePath) {
-    // The store value goes first and stays whatever happens to the Run key, so that the check
-    // mark always follows the toggle.
-    if (!IsStartWithWindowsOn(registry)) {
-        registry.WriteProfileValue(kBootSection, kBootEntry, L"0");
-        registry.SetRunValue(kRunValueName, RunCommandLineFor(executablePath));
-    } else {
-        registry.WriteProfileValue(kBootSection, kBootEntry, L"1");
+    if (IsStartWithWindowsOn(registry, executablePath))
         registry.DeleteRunValue(kRunValueName);
-    }
+    else
+        registry.SetRunValue(kRunValueName, RunCommandLineFor(executablePath));
+    registry.WriteProfileValue(kBootSection, kBootEntry,
+                               IsStartWithWindowsOn(registry, executablePath) ? L"0" : L"1");
+}
+
+void RefreshRunEntryAtStart(UserRegistry& registry, FileSystem& files,
+                            const std::wstring& executablePath) {
+    const auto entry = registry.ReadRunValue(kRunValueName);
+    if (!entry) return;
+    const std::wstring current = RunCommandLineFor(executablePath);
+    const std::wstring named = RunEntryProgram(*entry);
+    const bool ours = SamePath(named, executablePath);
+    const bool moved = !ours && BootValueSaysOn(registry) && !files.Exists(named);
+    if ((ours && *entry != current) || moved) registry.SetRunValue(kRunValueName, current);
 }
 
 }  // namespace tressel

@@ -1,11 +1,12 @@
 #pragma once
-// Start with Windows: "BootValue" in the per-user store decides the check mark and the direction
-// of the next toggle; the Run entry makes Windows start the program hidden at logon.
+// Start with Windows. The truth is the Run entry: the option is on while the entry starts this
+// program, whatever "BootValue" in the per-user store says. "BootValue" is kept in step ("0" on,
+// "1" off) for existing profiles, and tells at start whether the user had the option on.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "seam/FileSystem.h"
 #include "seam/UserRegistry.h"
 
 namespace tressel {
@@ -19,12 +20,29 @@ inline constexpr wchar_t kRunValueName[] = L"ZornApplication";
 int ParseDecimal(std::wstring_view text);
 
 // "BootValue" 0 (or absent) means on.
-bool IsStartWithWindowsOn(UserRegistry& registry);
+bool BootValueSaysOn(UserRegistry& registry);
 
 // The Run entry's command line: the executable's path in double quotes, then " -run". The
 // quotes keep a path with blanks from being read as a shorter program path (C:\Program.exe).
 std::wstring RunCommandLineFor(const std::wstring& executablePath);
 
+// The program a Run entry's command line starts: a quoted path, or an unquoted one followed by
+// " -run" as earlier versions wrote it.
+std::wstring RunEntryProgram(std::wstring_view commandLine);
+
+// The check mark: the Run entry exists and starts this executable (paths compared without
+// regard to case, as Windows does).
+bool IsStartWithWindowsOn(UserRegistry& registry, const std::wstring& executablePath);
+
+// Turns the option on when it is off and off when it is on, then writes "BootValue" for the
+// outcome, so that it stays in step even when the Run key refused the change.
 void ToggleStartWithWindows(UserRegistry& registry, const std::wstring& executablePath);
+
+// At start: while the user had the option on ("BootValue" on, a Run entry present) and the
+// entry names a program file that no longer exists (the folder has moved), the entry is
+// rewritten to this executable. An entry of another copy that still exists is left alone. An
+// entry of this program in the old unquoted form is rewritten quoted.
+void RefreshRunEntryAtStart(UserRegistry& registry, FileSystem& files,
+                            const std::wstring& executablePath);
 
 }  // namespace tressel

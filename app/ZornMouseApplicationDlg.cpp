@@ -37,6 +37,7 @@ bool CZornMouseApplicationDlg::OnInitDialog() {
     p_.shell.CenterWindow();
     p_.shell.LoadSkin();
     LoadButtonSettings();
+    RefreshRunEntryAtStart(p_.registry, p_.files, p_.process.ModuleFileName());
     p_.shell.AddTrayIcon();
     p_.window.SetTimer(kStartTimer, kStartDelayMs);
     return true;
@@ -106,7 +107,8 @@ void CZornMouseApplicationDlg::OnTrayNotify(std::uintptr_t iconId, std::uint32_t
         p_.window.ShowWindow(show_command::kShowNormal);
     } else if (mouseMessage == kLeftButtonDown || mouseMessage == kRightButtonDown) {
         p_.window.SetForegroundWindow();
-        p_.shell.TrackTrayMenu(cursor, IsStartWithWindowsOn(p_.registry));
+        p_.shell.TrackTrayMenu(cursor,
+                               IsStartWithWindowsOn(p_.registry, p_.process.ModuleFileName()));
     }
 }
 

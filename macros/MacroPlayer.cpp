@@ -4,6 +4,7 @@
 
 #include "actions/AbsoluteCoordinates.h"
 #include "macros/MacroArgument.h"
+#include "macros/PlaybackSession.h"
 
 namespace tressel {
 namespace {
@@ -16,7 +17,7 @@ std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
 
 class MacroRun {
   public:
-    explicit MacroRun(InputSystem& input) : input_(input) {
+    explicit MacroRun(InputSystem& input) : input_(input), waits_(input) {
         const Point start = input_.GetCursorPos();
         x_ = ToAbsolute(start.x, input_.ScreenWidth());
         y_ = ToAbsolute(start.y, input_.ScreenHeight());
@@ -38,7 +39,7 @@ class MacroRun {
             case L'g': {
                 // A negative wait counts as none rather than as a wait of about 49 days.
                 const std::int32_t milliseconds = MacroArgument(line);
-                input_.Sleep(milliseconds < 0 ? 0 : static_cast<std::uint32_t>(milliseconds));
+                waits_.Wait(milliseconds < 0 ? 0 : static_cast<std::uint32_t>(milliseconds));
                 break;
             }
             case L'h':
@@ -72,6 +73,7 @@ class MacroRun {
     }
 
     InputSystem& input_;
+    PlaybackSession waits_;
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
     InputRecord keyDown_;

@@ -1,9 +1,9 @@
 #pragma once
 // Plays a compiled macro once, first line to last, as synthesised input. The macro position
-// starts at the pointer; "a"/"b" press/release the left button there, "g" waits, "h" moves
-// horizontally from the pointer's real position, "i" vertically from the macro's own position,
-// "j"/"k" press/release a virtual key. Other lines ("c".."f" among them) do nothing. Every
-// event is one SendInput call with one record.
+// starts at the pointer; "a"/"b" press/release the left button there, "g" waits precisely (see
+// PlaybackSession), "h" moves horizontally from the pointer's real position, "i" vertically from
+// the macro's own position, "j"/"k" press/release a virtual key. Other lines ("c".."f" among them)
+// do nothing. Every event is one SendInput call with one record.
 
 #include "config/ButtonId.h"
 #include "macros/MacroLineList.h"

@@ -1,11 +1,14 @@
 #pragma once
-// Synthesised input and the few system queries that go with it (SendInput, Sleep, GetCursorPos,
-// GetSystemMetrics, GetMessageExtraInfo). Used by the dispatch and by macro playback, which
-// runs on worker threads: implementations must be callable from any thread.
+// Synthesised input and the few system queries and waits that go with it (SendInput, Sleep,
+// precise waits, GetCursorPos, GetSystemMetrics, GetMessageExtraInfo). Used by the dispatch and
+// by macro playback, which runs on worker threads: implementations must be callable from any
+// thread.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
+#include "seam/PreciseTimer.h"
 #include "seam/Types.h"
 
 namespace tressel {
@@ -15,7 +18,16 @@ class InputSystem {
     virtual ~InputSystem() = default;
     // One SendInput call with these records (count = records.size()).
     virtual void SendInput(std::span<const InputRecord> records) = 0;
+    // Ends on the system's clock tick: at least the length, on Windows up to one tick (15.6 ms
+    // by default) longer, unless the timer resolution is raised.
     virtual void Sleep(std::uint32_t milliseconds) = 0;
+    // A high-resolution wait timer, or null where the system has none.
+    virtual std::unique_ptr<PreciseTimer> CreatePreciseTimer() = 0;
+    // Raises the process's timer resolution to 1 ms, so that Sleep ends within about a
+    // millisecond. True when raised; each raise that returned true is undone by exactly one
+    // LowerTimerResolution.
+    virtual bool RaiseTimerResolution() = 0;
+    virtual void LowerTimerResolution() = 0;
     virtual Point GetCursorPos() = 0;
     virtual std::int32_t ScreenWidth() = 0;   // GetSystemMetrics(SM_CXSCREEN)
     virtual std::int32_t ScreenHeight() = 0;  // GetSystemMetrics(SM_CYSCREEN)

@@ -16,6 +16,8 @@ class UserRegistry {
     virtual bool WriteProfileValue(const std::wstring& section, const std::wstring& entry,
                                    const std::wstring& value) = 0;
     // HKCU\Software\Microsoft\Windows\CurrentVersion\Run, opened without creating it.
+    // nullopt when the key or the value is absent or the value is no string.
+    virtual std::optional<std::wstring> ReadRunValue(const std::wstring& name) = 0;
     // Both return false when the key could not be opened or the change failed.
     virtual bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) = 0;
     virtual bool DeleteRunValue(const std::wstring& name) = 0;

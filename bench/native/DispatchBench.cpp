@@ -14,6 +14,9 @@ class CountingInput : public InputSystem {
         for (const auto& r : records) sum += r.dx + r.virtualKey;
     }
     void Sleep(std::uint32_t) override {}
+    std::unique_ptr<PreciseTimer> CreatePreciseTimer() override { return nullptr; }
+    bool RaiseTimerResolution() override { return false; }
+    void LowerTimerResolution() override {}
     Point GetCursorPos() override { return {960, 540}; }
     std::int32_t ScreenWidth() override { return 1920; }
     std::int32_t ScreenHeight() override { return 1080; }

@@ -1,6 +1,7 @@
 #pragma once
-// InputSystem on Win32: SendInput, Sleep, GetCursorPos, GetSystemMetrics, GetMessageExtraInfo.
-// Stateless, so callable from any thread.
+// InputSystem on Win32: SendInput, Sleep, high-resolution waitable timers, timeBeginPeriod /
+// timeEndPeriod, GetCursorPos, GetSystemMetrics, GetMessageExtraInfo. Stateless, so callable
+// from any thread (each precise timer belongs to the thread that created it).
 
 #include <windows.h>
 
@@ -12,6 +13,9 @@ class Win32InputSystem : public InputSystem {
   public:
     void SendInput(std::span<const InputRecord> records) override;
     void Sleep(std::uint32_t milliseconds) override;
+    std::unique_ptr<PreciseTimer> CreatePreciseTimer() override;
+    bool RaiseTimerResolution() override;
+    void LowerTimerResolution() override;
     Point GetCursorPos() override;
     std::int32_t ScreenWidth() override;
     std::int32_t ScreenHeight() override;

@@ -10,6 +10,29 @@ namespace tressel {
 namespace {
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// A REG_SZ or REG_EXPAND_SZ value as stored (not expanded); nullopt for anything else.
+std::optional<std::wstring> ReadString(const std::wstring& subKey, const std::wstring& name) {
+    UniqueRegistryKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &bytes) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return std::nullopt;
+    }
+    // RegQueryValueExW: the data need not end with a null; the extra element supplies one.
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::wstring(buffer.data());
+}
+
 UniqueRegistryKey OpenRunKey() {
     UniqueRegistryKey key;
     RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.put());
@@ -26,24 +49,7 @@ std::wstring Win32UserRegistry::SectionKey(const std::wstring& section) const {
 
 std::optional<std::wstring> Win32UserRegistry::ReadProfileValue(const std::wstring& section,
                                                                 const std::wstring& entry) {
-    UniqueRegistryKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKey(section).c_str(), 0, KEY_QUERY_VALUE,
-                      key.put()) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    DWORD type = 0;
-    DWORD bytes = 0;
-    if (RegQueryValueExW(key.get(), entry.c_str(), nullptr, &type, nullptr, &bytes) !=
-            ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        return std::nullopt;
-    }
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key.get(), entry.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::wstring(buffer.data());
+    return ReadString(SectionKey(section), entry);
 }
 
 bool Win32UserRegistry::WriteProfileValue(const std::wstring& section, const std::wstring& entry,
@@ -56,6 +62,10 @@ bool Win32UserRegistry::WriteProfileValue(const std::wstring& section, const std
     return RegSetValueExW(
                key.get(), entry.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+std::optional<std::wstring> Win32UserRegistry::ReadRunValue(const std::wstring& name) {
+    return ReadString(kRunKey, name);
 }
 
 bool Win32UserRegistry::SetRunValue(const std::wstring& name, const std::wstring& commandLine) {

@@ -16,6 +16,7 @@ class Win32UserRegistry : public UserRegistry {
                                                  const std::wstring& entry) override;
     bool WriteProfileValue(const std::wstring& section, const std::wstring& entry,
                            const std::wstring& value) override;
+    std::optional<std::wstring> ReadRunValue(const std::wstring& name) override;
     bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override;
     bool DeleteRunValue(const std::wstring& name) override;
 

@@ -1,11 +1,13 @@
 #pragma once
-// Recording input system: every SendInput call (with its records, grouped as sent) and every
-// Sleep lands in the shared call log. The cursor, screen and extra info are set by the test.
-// A fake clock advances by the slept time, so timing is checked without waiting.
+// Recording input system: every SendInput call (with its records, grouped as sent), every Sleep,
+// every precise timer (created, waited on, closed) and every change of the timer resolution
+// lands in the shared call log. The cursor, screen and extra info are set by the test. A fake
+// clock advances by the waited time, so timing is checked without waiting.
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <vector>
@@ -34,11 +36,20 @@ class FakeInputSystem : public InputSystem {
         log_.Add(entry);
         if (onSend) onSend(records);
     }
-    void Sleep(std::uint32_t milliseconds) override {
-        clock_ += milliseconds;
-        log_.Add("Sleep(" + std::to_string(milliseconds) + ")");
-        if (onSleep) onSleep(milliseconds);
+    void Sleep(std::uint32_t milliseconds) override { Waited("Sleep", milliseconds); }
+    std::unique_ptr<PreciseTimer> CreatePreciseTimer() override {
+        if (!hasPreciseTimer) {
+            log_.Add("CreatePreciseTimer -> none");
+            return nullptr;
+        }
+        log_.Add("CreatePreciseTimer");
+        return std::make_unique<Timer>(*this);
     }
+    bool RaiseTimerResolution() override {
+        log_.Add(canRaiseResolution ? "RaiseTimerResolution" : "RaiseTimerResolution failed");
+        return canRaiseResolution;
+    }
+    void LowerTimerResolution() override { log_.Add("LowerTimerResolution"); }
     Point GetCursorPos() override {
         std::lock_guard lock(mutex_);
         Point p = cursor_;
@@ -72,10 +83,37 @@ class FakeInputSystem : public InputSystem {
     std::int32_t width = 1920;
     std::int32_t height = 1080;
     std::uintptr_t extraInfo = 0;
+    bool hasPreciseTimer = true;
+    bool timerRefuses = false;  // made, but every wait refused
+    bool canRaiseResolution = true;
     std::function<void(std::span<const InputRecord>)> onSend;
-    std::function<void(std::uint32_t)> onSleep;
+    // Called by every wait, plain or precise.
+    std::function<void(std::uint32_t)> onWait;
 
   private:
+    class Timer : public PreciseTimer {
+      public:
+        explicit Timer(FakeInputSystem& owner) : owner_(owner) {}
+        ~Timer() override { owner_.log_.Add("ClosePreciseTimer"); }
+        bool Wait(std::uint32_t milliseconds) override {
+            if (owner_.timerRefuses) {
+                owner_.log_.Add("PreciseWait(" + std::to_string(milliseconds) + ") refused");
+                return false;
+            }
+            owner_.Waited("PreciseWait", milliseconds);
+            return true;
+        }
+
+      private:
+        FakeInputSystem& owner_;
+    };
+
+    void Waited(const char* kind, std::uint32_t milliseconds) {
+        clock_ += milliseconds;
+        log_.Add(std::string(kind) + "(" + std::to_string(milliseconds) + ")");
+        if (onWait) onWait(milliseconds);
+    }
+
     CallLog& log_;
     mutable std::mutex mutex_;
     Point cursor_;

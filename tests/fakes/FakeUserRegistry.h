@@ -27,6 +27,11 @@ class FakeUserRegistry : public UserRegistry {
                  Narrow(value) + ")");
         return true;
     }
+    std::optional<std::wstring> ReadRunValue(const std::wstring& name) override {
+        auto it = run.find(name);
+        if (!runKeyExists || it == run.end()) return std::nullopt;
+        return it->second;
+    }
     bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override {
         log_.Add("SetRunValue(" + Narrow(name) + ", " + Narrow(commandLine) + ")");
         if (!runKeyExists) return false;

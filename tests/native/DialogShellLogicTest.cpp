@@ -108,10 +108,10 @@ TEST_F(DialogShellLogicTest, HideCommandsMinimiseThenHideAndTouchNothingElse) {
 TEST_F(DialogShellLogicTest, TrayPressesOpenTheMenuWithTheStartCheckMark) {
     shell.cursor = {900, 740};
     EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0204); }),
-                ElementsAre("SetForegroundWindow", "TrackTrayMenu(900,740, checked)"));
-    registry.profile[L"ZornMouseApplication/BootValue"] = L"1";
-    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0201); }),
                 ElementsAre("SetForegroundWindow", "TrackTrayMenu(900,740, unchecked)"));
+    registry.run[L"ZornApplication"] = L"\"C:\\Tools\\Tressel\\Tressel.exe\" -run";
+    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0201); }),
+                ElementsAre("SetForegroundWindow", "TrackTrayMenu(900,740, checked)"));
     // Other icons and other mouse messages do nothing.
     EXPECT_THAT(Run([&] { dialog.OnTrayNotify(101, 0x0204); }), IsEmpty());
     EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0200); }), IsEmpty());
@@ -153,8 +153,14 @@ TEST_F(DialogShellLogicTest, InputButtonOpensTheFunctionMenuBelowItself) {
 }
 
 TEST_F(DialogShellLogicTest, StartWithWindowsCommandTogglesWithTheExecutablePath) {
-    registry.profile[L"ZornMouseApplication/BootValue"] = L"1";
     dialog.OnCommand(32781);
+    EXPECT_EQ(registry.run[L"ZornApplication"], L"\"C:\\Tools\\Tressel\\Tressel.exe\" -run");
+}
+
+TEST_F(DialogShellLogicTest, StartUpPointsTheRunEntryOfAMovedFolderAtThisProgram) {
+    registry.profile[L"ZornMouseApplication/BootValue"] = L"0";
+    registry.run[L"ZornApplication"] = L"\"C:\\Old\\Tressel.exe\" -run";
+    dialog.OnInitDialog();
     EXPECT_EQ(registry.run[L"ZornApplication"], L"\"C:\\Tools\\Tressel\\Tressel.exe\" -run");
 }
 

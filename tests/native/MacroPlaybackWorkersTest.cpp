@@ -96,7 +96,7 @@ TEST_F(PlaybackWorkersTest, WorkerIsStoredBeforeItRunsAndClearsItselfLast) {
 TEST_F(PlaybackWorkersTest, PressesDuringARunAreIgnoredAndTheNextOnePlaysFromTheStart) {
     List(ButtonId::M).Publish({"j 1", "g 40", "k 1"});
     Gate gate;
-    input.onSleep = [&](std::uint32_t) { gate.Wait(); };
+    input.onWait = [&](std::uint32_t) { gate.Wait(); };
 
     ASSERT_TRUE(workers.StartIfIdle(ButtonId::M));
     gate.WaitForWaiter();
@@ -110,8 +110,9 @@ TEST_F(PlaybackWorkersTest, PressesDuringARunAreIgnoredAndTheNextOnePlaysFromThe
     EXPECT_TRUE(workers.StartIfIdle(ButtonId::M));
     ASSERT_TRUE(WaitIdle(ButtonId::M));
     threads.JoinAll();
-    EXPECT_THAT(log.Entries(), ElementsAre("CreateSuspended -> #2", "Resume(#2)", Key(1, 0),
-                                           "Sleep(40)", Key(1, 2), "ReleaseSelf(#2)"));
+    EXPECT_THAT(log.Entries(),
+                ElementsAre("CreateSuspended -> #2", "Resume(#2)", Key(1, 0), "CreatePreciseTimer",
+                            "PreciseWait(40)", Key(1, 2), "ClosePreciseTimer", "ReleaseSelf(#2)"));
 }
 
 TEST_F(PlaybackWorkersTest, EmptyListEndsAtOnceAndTheNextPressStartsAgain) {
@@ -129,7 +130,7 @@ TEST_F(PlaybackWorkersTest, TwoInputsPlaySideBySide) {
     List(ButtonId::X1).Publish({"j 1", "g 1000", "k 1"});
     List(ButtonId::X2).Publish({"j 2", "k 2"});
     Gate gate;
-    input.onSleep = [&](std::uint32_t) { gate.Wait(); };
+    input.onWait = [&](std::uint32_t) { gate.Wait(); };
 
     ASSERT_TRUE(workers.StartIfIdle(ButtonId::X1));
     gate.WaitForWaiter();
@@ -140,9 +141,10 @@ TEST_F(PlaybackWorkersTest, TwoInputsPlaySideBySide) {
     ASSERT_TRUE(WaitIdle(ButtonId::X1));
     threads.JoinAll();
     EXPECT_THAT(log.Entries(),
-                ElementsAre("CreateSuspended -> #1", "Resume(#1)", Key(1, 0), "Sleep(1000)",
-                            "CreateSuspended -> #2", "Resume(#2)", Key(2, 0), Key(2, 2),
-                            "ReleaseSelf(#2)", Key(1, 2), "ReleaseSelf(#1)"));
+                ElementsAre("CreateSuspended -> #1", "Resume(#1)", Key(1, 0), "CreatePreciseTimer",
+                            "PreciseWait(1000)", "CreateSuspended -> #2", "Resume(#2)", Key(2, 0),
+                            Key(2, 2), "ReleaseSelf(#2)", Key(1, 2), "ClosePreciseTimer",
+                            "ReleaseSelf(#1)"));
 }
 
 TEST_F(PlaybackWorkersTest, AWorkerThatCannotBeCreatedLeavesTheInputIdle) {

@@ -1,9 +1,10 @@
-// Playback of action lines: the exact events, their positions and keys, waits, and a list
-// rebuilt while it plays.
+// Playback of action lines: the exact events, their positions and keys, precise waits and what
+// they hold for the run, and a list rebuilt while it plays.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <stdexcept>
 
 #include "fakes/CallLog.h"
 #include "fakes/FakeInputSystem.h"
@@ -50,7 +51,8 @@ constexpr int kY = 540 * 65535 / 1080;  // 32767
 TEST_F(MacroPlayerTest, ClickStaysAtTheStartPositionWhileTheUserMovesTheMouse) {
     input.ScriptCursor({{960, 540}, {100, 100}});
     EXPECT_THAT(Play({"a", "g 40", "b"}),
-                ElementsAre(Mouse(kX, kY, 0x8003), "Sleep(40)", Mouse(kX, kY, 0x8005)));
+                ElementsAre(Mouse(kX, kY, 0x8003), "CreatePreciseTimer", "PreciseWait(40)",
+                            Mouse(kX, kY, 0x8005), "ClosePreciseTimer"));
     EXPECT_EQ(input.Now(), 40u);
 }
 
@@ -98,9 +100,91 @@ TEST_F(MacroPlayerTest, OtherLettersPlayAsNothingBetweenNormalLines) {
 }
 
 TEST_F(MacroPlayerTest, DelaysWithoutANumberOrBelowZeroDoNotWait) {
-    EXPECT_THAT(Play({"g 0", "gDelay40", "g -5", "g 25 ms wait", "gDelay\t25"}),
-                ElementsAre("Sleep(0)", "Sleep(0)", "Sleep(0)", "Sleep(25)", "Sleep(0)"));
+    EXPECT_THAT(
+        Play({"g 0", "gDelay40", "g -5", "g 25 ms wait", "gDelay\t25"}),
+        ElementsAre("CreatePreciseTimer", "PreciseWait(0)", "PreciseWait(0)", "PreciseWait(0)",
+                    "PreciseWait(25)", "PreciseWait(0)", "ClosePreciseTimer"));
     EXPECT_EQ(input.Now(), 25u);
+}
+
+// One click of the 40 ms multi-shot script and a 1 ms wait. Without a high-resolution timer, or
+// with one that refuses to wait, the run sleeps under a timer resolution raised once for the
+// rest of the run; if even that is refused, it sleeps as it can.
+TEST_F(MacroPlayerTest, DelaysAreWaitedPreciselyForTheirExactLengths) {
+    using Entries = std::vector<std::string>;
+    struct Row {
+        const char* what;
+        bool hasTimer;
+        bool timerRefuses;
+        bool canRaise;
+        Entries setUp;
+        std::string wait;
+        Entries end;
+    };
+    const Row rows[] = {
+        {"timer", true, false, true, {"CreatePreciseTimer"}, "PreciseWait", {"ClosePreciseTimer"}},
+        {"no timer",
+         false,
+         false,
+         true,
+         {"CreatePreciseTimer -> none", "RaiseTimerResolution"},
+         "Sleep",
+         {"LowerTimerResolution"}},
+        {"timer refuses",
+         true,
+         true,
+         true,
+         {"CreatePreciseTimer", "PreciseWait(10) refused", "ClosePreciseTimer",
+          "RaiseTimerResolution"},
+         "Sleep",
+         {"LowerTimerResolution"}},
+        {"nothing raised",
+         false,
+         false,
+         false,
+         {"CreatePreciseTimer -> none", "RaiseTimerResolution failed"},
+         "Sleep",
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        input.hasPreciseTimer = row.hasTimer;
+        input.timerRefuses = row.timerRefuses;
+        input.canRaiseResolution = row.canRaise;
+        Entries expected = {Mouse(kX, kY, 0x8003)};
+        expected.insert(expected.end(), row.setUp.begin(), row.setUp.end());
+        for (const std::string& entry :
+             {row.wait + "(10)", Mouse(kX, kY, 0x8005), row.wait + "(30)", row.wait + "(1)",
+              Mouse(kX, kY, 0x8003)})
+            expected.push_back(entry);
+        expected.insert(expected.end(), row.end.begin(), row.end.end());
+        EXPECT_EQ(Play({"a", "g 10", "b", "g 30", "g 1", "a"}), expected);
+    }
+}
+
+// The fallback resolution is held only while a run plays: lowered at the end of a run cut short
+// by a shorter list or by a failure, and raised anew by the next run.
+TEST_F(MacroPlayerTest, ARaisedResolutionIsLoweredOnceHoweverTheRunEnds) {
+    input.hasPreciseTimer = false;
+    input.onWait = [&](std::uint32_t) { list.Publish({"j 1"}); };
+    EXPECT_THAT(Play({"j 1", "g 10", "j 2", "g 10"}),
+                ElementsAre(Key(1, 0), "CreatePreciseTimer -> none", "RaiseTimerResolution",
+                            "Sleep(10)", "LowerTimerResolution"));
+
+    input.onWait = nullptr;
+    input.onSend = [](std::span<const InputRecord> records) {
+        if (records[0].virtualKey == 2) throw std::runtime_error("refused");
+    };
+    list.Publish({"g 5", "j 2", "g 5"});
+    log.Clear();
+    EXPECT_THROW(PlayMacroLines(list, input), std::runtime_error);
+    EXPECT_THAT(log.Entries(), ElementsAre("CreatePreciseTimer -> none", "RaiseTimerResolution",
+                                           "Sleep(5)", Key(2, 0), "LowerTimerResolution"));
+
+    input.onSend = nullptr;
+    EXPECT_THAT(Play({"g 5", "g 5"}),
+                ElementsAre("CreatePreciseTimer -> none", "RaiseTimerResolution", "Sleep(5)",
+                            "Sleep(5)", "LowerTimerResolution"));
 }
 
 TEST_F(MacroPlayerTest, AListRebuiltDuringTheRunPlaysOnFromTheNextLineOfTheNewList) {

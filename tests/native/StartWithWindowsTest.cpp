@@ -1,26 +1,138 @@
-// "Start With Windows": the stored BootValue, the toggle and the Run entry.
+// "Start With Windows": the check mark from the Run entry, the toggle with BootValue in step,
+// the entry following a moved program folder, and how BootValue reads.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <set>
+
 #include "app/StartWithWindows.h"
 #include "fakes/FakeUserRegistry.h"
+#include "fakes/NullStores.h"
 
 namespace tressel {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 using namespace tressel::testing;
+
+constexpr wchar_t kExe[] = L"C:\\Program Files\\Tressel\\Tressel.exe";
+constexpr wchar_t kOurs[] = L"\"C:\\Program Files\\Tressel\\Tressel.exe\" -run";
+constexpr wchar_t kBoot[] = L"ZornMouseApplication/BootValue";
+
+class ExistingFiles : public NullFileSystem {
+  public:
+    bool Exists(const std::wstring& path) override { return paths.count(path) > 0; }
+    std::set<std::wstring> paths;
+};
+
+class StartWithWindowsTest : public ::testing::Test {
+  protected:
+    void Given(std::optional<std::wstring> boot, std::optional<std::wstring> entry) {
+        registry.profile.clear();
+        registry.run.clear();
+        if (boot) registry.profile[kBoot] = *boot;
+        if (entry) registry.run[kRunValueName] = *entry;
+        log.Clear();
+    }
+    bool On() { return IsStartWithWindowsOn(registry, kExe); }
+
+    CallLog log;
+    FakeUserRegistry registry{log};
+    ExistingFiles files;
+};
+
+TEST_F(StartWithWindowsTest, TheCheckMarkShowsWhetherTheRunEntryStartsThisProgram) {
+    const std::pair<std::optional<std::wstring>, bool> cases[] = {
+        {std::nullopt, false},  // a fresh profile: BootValue absent reads "on", yet no entry
+        {kOurs, true},
+        {L"C:\\Program Files\\Tressel\\Tressel.exe -run", true},  // as earlier versions wrote it
+        {L"\"c:\\program files\\TRESSEL\\tressel.exe\" -run", true},
+        {L"\"D:\\Old\\Tressel.exe\" -run", false},
+        {L"C:\\Program Files\\Tressel\\Tressel.exe.bak -run", false},
+        {L"", false},
+    };
+    for (const auto& [entry, on] : cases) {
+        Given(L"0", entry);
+        EXPECT_EQ(On(), on) << Narrow(entry.value_or(L"<absent>"));
+    }
+}
+
+TEST_F(StartWithWindowsTest, AClickTurnsItOnWhenOffAndOffWhenOnWithBootValueInStep) {
+    Given(std::nullopt, std::nullopt);
+    ToggleStartWithWindows(registry, kExe);
+    EXPECT_THAT(log.Entries(),
+                ElementsAre("SetRunValue(ZornApplication, " + Narrow(kOurs) + ")",
+                            "WriteProfileValue(ZornMouseApplication, BootValue, 0)"));
+    EXPECT_TRUE(On());
+    log.Clear();
+    ToggleStartWithWindows(registry, kExe);
+    EXPECT_THAT(log.Entries(),
+                ElementsAre("DeleteRunValue(ZornApplication)",
+                            "WriteProfileValue(ZornMouseApplication, BootValue, 1)"));
+    EXPECT_FALSE(On());
+
+    // An entry of another copy means off here: the click points it at this program.
+    Given(L"0", L"\"D:\\Other\\Tressel.exe\" -run");
+    ToggleStartWithWindows(registry, kExe);
+    EXPECT_EQ(registry.run[kRunValueName], kOurs);
+    EXPECT_EQ(registry.profile[kBoot], L"0");
+}
+
+TEST_F(StartWithWindowsTest, BootValueFollowsTheOutcomeWhenTheRunKeyRefuses) {
+    Given(L"1", std::nullopt);
+    registry.runKeyExists = false;
+    ToggleStartWithWindows(registry, kExe);
+    EXPECT_FALSE(On());
+    EXPECT_EQ(registry.profile[kBoot], L"1");
+}
+
+TEST_F(StartWithWindowsTest, AtStartTheEntryFollowsAMovedProgramOnlyWhileTheUserHadItOn) {
+    const std::wstring old = L"\"D:\\Old Place\\Tressel.exe\" -run";
+    struct Row {
+        const char* what;
+        std::optional<std::wstring> boot;
+        std::optional<std::wstring> entry;
+        bool oldProgramExists;
+        std::optional<std::wstring> after;  // nullopt: untouched
+    };
+    const Row rows[] = {
+        {"moved, had it on", L"0", old, false, kOurs},
+        {"moved, BootValue absent", std::nullopt, old, false, kOurs},
+        {"moved, earlier unquoted entry", L"0", L"D:\\Old Place\\Tressel.exe -run", false, kOurs},
+        {"moved, had it off", L"1", old, false, std::nullopt},
+        {"another copy still there", L"0", old, true, std::nullopt},
+        {"no entry", L"0", std::nullopt, false, std::nullopt},
+        {"this program, quoted", L"0", kOurs, false, std::nullopt},
+        {"this program, unquoted", L"1", L"C:\\Program Files\\Tressel\\Tressel.exe -run", false,
+         kOurs},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Given(row.boot, row.entry);
+        files.paths.clear();
+        if (row.oldProgramExists) files.paths.insert(L"D:\\Old Place\\Tressel.exe");
+        RefreshRunEntryAtStart(registry, files, kExe);
+        if (row.after) {
+            EXPECT_THAT(log.Entries(),
+                        ElementsAre("SetRunValue(ZornApplication, " + Narrow(*row.after) + ")"));
+        } else {
+            EXPECT_THAT(log.Entries(), IsEmpty());
+        }
+    }
+}
 
 TEST(StartWithWindows, BootValueReadsLikeTheCLibrary) {
     CallLog log;
     FakeUserRegistry registry(log);
-    EXPECT_TRUE(IsStartWithWindowsOn(registry));  // absent reads as 0: on
+    EXPECT_TRUE(BootValueSaysOn(registry));  // absent reads as 0: on
     const std::pair<const wchar_t*, bool> cases[] = {
         {L"0", true},  {L"00", true}, {L"x1", true},  {L"", true},     {L"  0", true},
         {L"1", false}, {L"2", false}, {L"-1", false}, {L" 7x", false}, {L"+3", false}};
     for (auto [text, on] : cases) {
-        registry.profile[L"ZornMouseApplication/BootValue"] = text;
-        EXPECT_EQ(IsStartWithWindowsOn(registry), on) << Narrow(text);
+        registry.profile[kBoot] = text;
+        EXPECT_EQ(BootValueSaysOn(registry), on) << Narrow(text);
     }
 }
 
@@ -30,38 +142,6 @@ TEST(StartWithWindows, ParseDecimalStopsAtTheFirstOtherCharacterAndClamps) {
     EXPECT_EQ(ParseDecimal(L"- 5"), 0);
     EXPECT_EQ(ParseDecimal(L"99999999999999999999"), 2147483647);
     EXPECT_EQ(ParseDecimal(L"-99999999999999999999"), -2147483647 - 1);
-}
-
-TEST(StartWithWindows, FirstToggleFromAFreshProfileTurnsItOff) {
-    CallLog log;
-    FakeUserRegistry registry(log);
-    ToggleStartWithWindows(registry, L"C:\\Tools\\Tressel.exe");
-    EXPECT_THAT(log.Entries(), ElementsAre("WriteProfileValue(ZornMouseApplication, BootValue, 1)",
-                                           "DeleteRunValue(ZornApplication)"));
-    EXPECT_FALSE(IsStartWithWindowsOn(registry));
-}
-
-TEST(StartWithWindows, TogglingTwiceLeavesItOnWithAQuotedRunEntry) {
-    CallLog log;
-    FakeUserRegistry registry(log);
-    ToggleStartWithWindows(registry, L"C:\\Program Files\\Tressel\\Tressel.exe");
-    ToggleStartWithWindows(registry, L"C:\\Program Files\\Tressel\\Tressel.exe");
-    EXPECT_EQ(registry.profile[L"ZornMouseApplication/BootValue"], L"0");
-    // Quoted, so that Windows cannot read "C:\Program" as the program to run.
-    EXPECT_EQ(registry.run[L"ZornApplication"],
-              L"\"C:\\Program Files\\Tressel\\Tressel.exe\" -run");
-    EXPECT_TRUE(IsStartWithWindowsOn(registry));
-}
-
-TEST(StartWithWindows, StoreValueIsWrittenEvenWhenTheRunKeyCannotBeOpened) {
-    CallLog log;
-    FakeUserRegistry registry(log);
-    registry.runKeyExists = false;
-    registry.profile[L"ZornMouseApplication/BootValue"] = L"1";
-    ToggleStartWithWindows(registry, L"C:\\T.exe");
-    EXPECT_THAT(log.Entries(), ElementsAre("WriteProfileValue(ZornMouseApplication, BootValue, 0)",
-                                           "SetRunValue(ZornApplication, \"C:\\T.exe\" -run)"));
-    EXPECT_TRUE(IsStartWithWindowsOn(registry));
 }
 
 }  // namespace

@@ -162,19 +162,58 @@ TEST_F(AppShellTest, IconComesBackWhenTheTaskbarIsRecreated) {
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
 }
 
-TEST_F(AppShellTest, StartWithWindowsTogglesTheQuotedRunEntry) {
+void SetRunValue(const std::wstring& commandLine) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                    L"ZornApplication", REG_SZ, commandLine.c_str(),
+                    static_cast<DWORD>((commandLine.size() + 1) * sizeof(wchar_t)));
+}
+
+void SetBootValue(const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Corvane Tressel\\Tressel\\ZornMouseApplication",
+                    L"BootValue", REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+// The menu's check mark cannot be read from another process under Wine; the direction of each
+// click shows what the program takes for the current state.
+TEST_F(AppShellTest, StartWithWindowsFollowsTheRunEntryAndKeepsBootValueInStep) {
     TresselProcess& app = Start();
     HWND window = app.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(BootValue(), L"<absent>");
+    const std::wstring ours = L"\"" + folder + L"\\Tressel.exe\" -run";
 
-    PostCommand(window, 32781);  // from a fresh profile (reads as on) the first toggle is off
-    ASSERT_TRUE(WaitUntil([&] { return BootValue() == L"1"; }));
-    EXPECT_EQ(RunValue(), L"<absent>");
+    PostCommand(window, 32781);  // a fresh profile has no entry: the first click turns it on
+    ASSERT_TRUE(WaitUntil([&] { return RunValue() == ours; }));
+    EXPECT_TRUE(WaitUntil([&] { return BootValue() == L"0"; }));
 
     PostCommand(window, 32781);
-    ASSERT_TRUE(WaitUntil([&] { return BootValue() == L"0"; }));
-    EXPECT_EQ(RunValue(), L"\"" + folder + L"\\Tressel.exe\" -run");
+    ASSERT_TRUE(WaitUntil([&] { return RunValue() == L"<absent>"; }));
+    EXPECT_TRUE(WaitUntil([&] { return BootValue() == L"1"; }));
+
+    SetBootValue(L"0");  // says on, but no entry: off, so the click turns it on
+    PostCommand(window, 32781);
+    EXPECT_TRUE(WaitUntil([&] { return RunValue() == ours; }));
+}
+
+TEST_F(AppShellTest, AtStartTheRunEntryOfAMovedFolderNamesTheProgramAgain) {
+    SetBootValue(L"0");
+    SetRunValue(L"\"C:\\Tressel moved away\\Tressel.exe\" -run");
+    TresselProcess& app = Start(L"-run");
+    ASSERT_TRUE(app.WaitForWindow());
+    EXPECT_TRUE(WaitUntil([&] { return RunValue() == L"\"" + folder + L"\\Tressel.exe\" -run"; }));
+}
+
+TEST_F(AppShellTest, AtStartTheRunEntryOfAnotherCopyThatStillExistsStays) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);  // any program file that exists
+    const std::wstring other = L"\"" + std::wstring(self) + L"\" -run";
+    SetBootValue(L"0");
+    SetRunValue(other);
+    TresselProcess& app = Start(L"-run");
+    HWND window = app.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(app.WaitForStartUp(window));
+    EXPECT_EQ(RunValue(), other);
 }
 
 TEST_F(AppShellTest, TrayMenuOpensOnARightClickOfTheIconAgainAndAgain) {

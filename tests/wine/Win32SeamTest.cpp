@@ -1,5 +1,6 @@
 // The Win32 side of the seam under Wine: registered message ids, SendInput conversion (seen by
-// the input recorder), suspended worker threads and the privilege look-up.
+// the input recorder), precise waits, the Run key, suspended worker threads and the privilege
+// look-up.
 
 #include <windows.h>
 
@@ -8,9 +9,11 @@
 #include <memory>
 #include <set>
 
+#include "framework/UniqueHandle.h"
 #include "seam/win32/RegisteredMessages.h"
 #include "seam/win32/Win32InputSystem.h"
 #include "seam/win32/Win32SystemActions.h"
+#include "seam/win32/Win32UserRegistry.h"
 #include "seam/win32/Win32WorkerThreads.h"
 #include "wine/support/Recorder.h"
 #include "wine/support/WaitUntil.h"
@@ -55,6 +58,61 @@ TEST(Win32InputSystemTest, RecordsArriveAsSentWithTheirExtraInfoAndSignedWheelDe
     EXPECT_EQ((std::vector<std::string>{"down 124 extra 20817 injected",
                                         "up 124 extra 20817 injected", "wheel -120 injected"}),
               seen);
+}
+
+// How long a wait lasts is the benchmark's business (bench/wine/DelayBench.cpp); here: the timer
+// is made, never ends a wait early, is closed with its owner, and the resolution pair succeeds.
+TEST(Win32InputSystemTest, PreciseTimersWaitTheirLengthAndAreClosedWithTheirOwner) {
+    Win32InputSystem input;
+    const auto elapsedMs = [](auto wait) {
+        LARGE_INTEGER frequency, start, end;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        wait();
+        QueryPerformanceCounter(&end);
+        return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
+               static_cast<double>(frequency.QuadPart);
+    };
+    std::unique_ptr<PreciseTimer> timer = input.CreatePreciseTimer();
+    ASSERT_NE(nullptr, timer);
+    for (std::uint32_t ms : {1u, 20u})
+        EXPECT_GE(elapsedMs([&] { EXPECT_TRUE(timer->Wait(ms)); }), ms - 0.5);
+    EXPECT_TRUE(timer->Wait(0));
+    timer.reset();
+
+    // GetProcessHandleCount answers 0 under Wine; the handle table's highest value in use does
+    // not: a new handle takes a free slot, so leaked timers would push it up.
+    const auto nextHandle = [] {
+        UniqueKernelHandle probe(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        return reinterpret_cast<std::uintptr_t>(probe.get());
+    };
+    const auto churn = [&](int times) {
+        for (int i = 0; i < times; ++i) input.CreatePreciseTimer()->Wait(1);
+    };
+    churn(20);
+    const std::uintptr_t settled = nextHandle();
+    churn(200);
+    EXPECT_LT(nextHandle(), settled + 4 * 50) << "200 timers would leave 200 handles";
+
+    ASSERT_TRUE(input.RaiseTimerResolution());
+    input.LowerTimerResolution();
+}
+
+// A value name of its own, so that nothing of the program's entry is touched.
+TEST(Win32UserRegistryTest, RunValuesReadBackAsWrittenAndOnlyAsStrings) {
+    Win32UserRegistry registry(L"Corvane Tressel", L"SeamTest");
+    const std::wstring name = L"TresselSeamTest";
+    const std::wstring commandLine = L"\"C:\\Program Files\\T\\Tressel.exe\" -run";
+    ASSERT_TRUE(registry.SetRunValue(name, commandLine));
+    EXPECT_EQ(std::optional(commandLine), registry.ReadRunValue(name));
+    ASSERT_TRUE(registry.DeleteRunValue(name));
+    EXPECT_EQ(std::nullopt, registry.ReadRunValue(name));
+
+    const DWORD number = 1;
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                    name.c_str(), REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(std::nullopt, registry.ReadRunValue(name));
+    EXPECT_TRUE(registry.DeleteRunValue(name));
 }
 
 TEST(Win32WorkerThreadsTest, BodyRunsOnlyAfterResumeAndIsFreedWhenTheThreadEnds) {
