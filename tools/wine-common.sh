@@ -62,11 +62,26 @@ apply_prefix_settings() {
     DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft Sans Serif" /d "$WINDOWS_DIALOG_FONT" /f >/dev/null 2>&1
 }
 
+# Tests that try other resolutions or fonts change these values for a moment and put them back;
+# a run killed in between must not leave the next run with other metrics. Read from the prefix's
+# registry file (current whenever no wineserver of the prefix runs, as here under the lock).
+prefix_settings_intact() {
+  local reg="$WINEPREFIX/user.reg"
+  grep -qxF "\"Microsoft Sans Serif\"=\"$WINDOWS_DIALOG_FONT\"" "$reg" 2>/dev/null &&
+    ! grep -E '^"LogPixels"=dword:' "$reg" | grep -qv 'dword:00000060'
+}
+
 ensure_prefix() {
   [ -x "$WINE" ] || die "Wine launcher $WINE not found (install wine64)"
   local marker
   marker=$(prefix_marker)
-  [ "$(cat "$marker" 2>/dev/null)" = "$PREFIX_VERSION" ] && return 0
+  if [ "$(cat "$marker" 2>/dev/null)" = "$PREFIX_VERSION" ]; then
+    prefix_settings_intact && return 0
+    log "restoring the settings of prefix $WINEPREFIX"
+    apply_prefix_settings || die "could not write the settings into $WINEPREFIX"
+    "$WINESERVER" -w || die "wineserver did not finish after preparing $WINEPREFIX"
+    return 0
+  fi
   # Without that font Wine silently falls back to its own metrics.
   [ -n "$(fc-list "$WINDOWS_DIALOG_FONT" family 2>/dev/null)" ] ||
     die "font $WINDOWS_DIALOG_FONT not found (install fonts-dejavu-extra: tools/install-deps.sh)"
