@@ -21,6 +21,7 @@ namespace {
 
 constexpr wchar_t kMutexName[] = L"zornOneRun";
 constexpr wchar_t kStoreName[] = L"Corvane Tressel";
+constexpr ULONGLONG kWaitForRunningWindowMs = 10000;
 
 // The executable's file name without folder and extension: the per-user store's application name.
 std::wstring ApplicationName(const std::wstring& moduleFileName) {
@@ -64,7 +65,15 @@ bool CZornMouseApplicationApp::InitInstance() {
     const DWORD error = GetLastError();
     if (RoleFromMutexCreation(static_cast<bool>(instanceMutex), error) ==
         InstanceRole::AlreadyRunning) {
+        // The running instance may still be starting and have no window yet: wait for it a
+        // while rather than end with the user's start answered by nothing. A window still in its
+        // first second after a "-run" start keeps itself hidden all the same.
         HWND running = FindWindowW(nullptr, kMainWindowTitle);
+        for (const ULONGLONG deadline = GetTickCount64() + kWaitForRunningWindowMs;
+             !running && GetTickCount64() < deadline;
+             running = FindWindowW(nullptr, kMainWindowTitle)) {
+            Sleep(50);
+        }
         ShowWindow(running, SW_SHOW);
         ShowWindow(running, SW_SHOWNORMAL);
         SetForegroundWindow(running);

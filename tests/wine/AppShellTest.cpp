@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -119,6 +120,45 @@ TEST_F(AppShellTest, TwentySimultaneousStartsLeaveExactlyOneInstance) {
         ASSERT_TRUE(survivor.WaitForExit(exitCode));
         EXPECT_EQ(exitCode, 0u);
     }
+}
+
+// A second start while the first holds the mutex but has no window yet waits for the window and
+// shows it, instead of ending unanswered. The "first instance" here is the test itself.
+TEST_F(AppShellTest, ASecondStartWaitsForTheWindowOfAnInstanceStillStarting) {
+    UniqueKernelHandle mutex(CreateMutexW(nullptr, TRUE, L"zornOneRun"));
+    ASSERT_TRUE(mutex);
+    TresselProcess& second = Start();
+    DWORD exitCode = 99;
+    ASSERT_FALSE(second.WaitForExit(exitCode, std::chrono::milliseconds(1500)))
+        << "it ended with no window to show";
+    HWND window = CreateWindowExW(0, L"STATIC", L"Tressel-corvane", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(second.WaitForExit(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    DestroyWindow(window);
+}
+
+// A start during the first second of a "-run" start ends, and the running window stays hidden.
+TEST_F(AppShellTest, AStartDuringTheFirstSecondOfARunStartEndsAndLeavesTheWindowHidden) {
+    TresselProcess& first = Start(L"-run");
+    // Once the first holds the single-instance mutex it is the first, whatever comes next.
+    ASSERT_TRUE(WaitUntil([] {
+        UniqueKernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, L"zornOneRun"));
+        return static_cast<bool>(mutex);
+    }));
+    TresselProcess& second = Start();
+    DWORD exitCode = 99;
+    ASSERT_TRUE(second.WaitForExit(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(CountMainWindows(), 1) << "the second start ended before the first had a window";
+    HWND window = first.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(first.WaitForStartUp(window));
+    EXPECT_FALSE(
+        WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, std::chrono::seconds(2)));
+    EXPECT_TRUE(first.Running());
 }
 
 TEST_F(AppShellTest, RunArgumentStartsHiddenUntilShowApplication) {
