@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only when something is missing.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format cppcheck
-          g++-mingw-w64-x86-64-posix wine64 wine xvfb xdotool libxtst-dev imagemagick x11-utils)
+          g++-mingw-w64-x86-64-posix wine64 wine xvfb xdotool libxtst-dev imagemagick x11-utils zip unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
