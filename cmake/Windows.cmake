@@ -90,6 +90,7 @@ foreach(src IN LISTS TRESSEL_WIN32_TOOLS)
   target_link_libraries(${name} PRIVATE tressel_win32)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRESSEL_TEST_BIN})
 endforeach()
+set_target_properties(MinimalDialog PROPERTIES WIN32_EXECUTABLE ON)  # a GUI program like Tressel
 
 file(GLOB TRESSEL_WINE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
 add_library(tressel_wine_support STATIC ${TRESSEL_WINE_TEST_SUPPORT})
