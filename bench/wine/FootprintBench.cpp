@@ -137,10 +137,11 @@ int wmain(int argc, wchar_t** argv) {
         const Sample minimal = MeasureMinimalDialog();
         const Sample shown = MeasureTressel(folder, false);
         const Sample hidden = MeasureTressel(folder, true);
-        std::printf("round %d: start %.3f s / %.3f s; idle shown %.1f MB, hidden %.1f MB, "
-                    "minimal %.1f MB; show from tray %.1f ms\n",
-                    round + 1, shown.startSeconds, minimal.startSeconds, shown.idleMb,
-                    hidden.idleMb, minimal.idleMb, hidden.showSeconds * 1000);
+        std::printf(
+            "round %d: start %.3f s / %.3f s; idle shown %.1f MB, hidden %.1f MB, "
+            "minimal %.1f MB; show from tray %.1f ms\n",
+            round + 1, shown.startSeconds, minimal.startSeconds, shown.idleMb, hidden.idleMb,
+            minimal.idleMb, hidden.showSeconds * 1000);
         showFromTray.push_back(hidden.showSeconds);
         tresselStart.push_back(shown.startSeconds);
         minimalStart.push_back(minimal.startSeconds);
@@ -156,9 +157,10 @@ int wmain(int argc, wchar_t** argv) {
     const double sm = Median(shownMb), hm = Median(hiddenMb), mm = Median(minimalMb);
     std::printf("start-up to a visible window: Tressel %.0f ms, minimal dialog %.0f ms: %.2fx\n",
                 ts * 1000, ms * 1000, ms > 0 ? ts / ms : 0);
-    std::printf("idle resident memory: Tressel shown %.1f MB (%.2fx), hidden %.1f MB (%.2fx), "
-                "minimal dialog %.1f MB\n",
-                sm, mm > 0 ? sm / mm : 0, hm, mm > 0 ? hm / mm : 0, mm);
+    std::printf(
+        "idle resident memory: Tressel shown %.1f MB (%.2fx), hidden %.1f MB (%.2fx), "
+        "minimal dialog %.1f MB\n",
+        sm, mm > 0 ? sm / mm : 0, hm, mm > 0 ? hm / mm : 0, mm);
     std::printf("show from the tray (hidden instance, until painted): %.1f ms\n",
                 Median(showFromTray) * 1000);
     return 0;
