@@ -111,8 +111,9 @@ bool ClickAt(POINT p, int button = x11_button::kLeft) {
     return PhysicalInput::MoveTo(p.x, p.y) && PhysicalInput::Click(button);
 }
 
-// Wine's taskbar draws the notification icons from its right end inward, each a small icon
-// plus a 2-pixel border on either side; a fresh prefix has only Tressel's.
+// Where a user sees the icon. Wine 8's shell has no Shell_NotifyIconGetRect; its taskbar draws
+// the notification icons from its right end inward, each a small icon plus a 2-pixel border on
+// either side, and a fresh prefix has only Tressel's.
 POINT TrayIconCentre() {
     RECT bar{};
     GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
