@@ -3,6 +3,14 @@ enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+if(TRESSEL_RELEASE)
+  # What a user downloads: stripped, unused code dropped, and the same bytes from any folder on
+  # any day (no build paths in __FILE__ or debug data, no link time stamp in the PE headers).
+  add_compile_options(-ffunction-sections -fdata-sections
+    -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
+  add_link_options(-s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+endif()
+
 # The ready-to-run folder a Windows user gets: Tressel.exe, the hook DLLs, ScriptsMacros/.
 set(TRESSEL_OUT ${CMAKE_BINARY_DIR}/out)
 set(TRESSEL_TEST_BIN ${CMAKE_BINARY_DIR}/wine-bin)
@@ -16,6 +24,8 @@ foreach(input IN LISTS TRESSEL_HOOK_INPUTS)
   target_include_directories(Tarnhook${input} PRIVATE ${CMAKE_SOURCE_DIR})
   set_target_properties(Tarnhook${input} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${TRESSEL_OUT})
   target_link_libraries(Tarnhook${input} PRIVATE user32)
+  # Plain Win32 only: without exceptions nothing pulls in the unwinder and its thread library.
+  target_compile_options(Tarnhook${input} PRIVATE -fno-exceptions -fno-rtti)
   list(APPEND TRESSEL_HOOK_TARGETS Tarnhook${input})
 endforeach()
 
@@ -47,6 +57,23 @@ set_target_properties(Tressel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRESSEL_OUT}
 add_custom_target(scripts ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/resources/ScriptsMacros ${TRESSEL_OUT}/ScriptsMacros)
 
+# The zip a Windows user downloads (tools/package.sh): the files above, a user guide, the licence
+# and SHA256SUMS, packed reproducibly by tools/make-zip.sh.
+if(TRESSEL_RELEASE)
+  set(TRESSEL_ZIP ${CMAKE_BINARY_DIR}/Tressel-${PROJECT_VERSION}-win64.zip)
+  file(GLOB TRESSEL_SHIPPED_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/ScriptsMacros/*)
+  add_custom_command(OUTPUT ${TRESSEL_ZIP}
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/make-zip.sh ${TRESSEL_OUT} ${CMAKE_SOURCE_DIR} ${TRESSEL_ZIP}
+    DEPENDS Tressel ${TRESSEL_HOOK_TARGETS} ${TRESSEL_SHIPPED_SCRIPTS} ${CMAKE_SOURCE_DIR}/tools/make-zip.sh
+      ${CMAKE_SOURCE_DIR}/docs/UserGuide.txt ${CMAKE_SOURCE_DIR}/LICENSE
+    VERBATIM)
+  add_custom_target(package_zip ALL DEPENDS ${TRESSEL_ZIP})
+endif()
+
+if(NOT BUILD_TESTING)
+  return()
+endif()
+
 # GoogleTest, built from the Debian source package with this toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -63,15 +90,23 @@ foreach(src IN LISTS TRESSEL_WIN32_TOOLS)
   target_link_libraries(${name} PRIVATE tressel_win32)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRESSEL_TEST_BIN})
 endforeach()
+set_target_properties(MinimalDialog PROPERTIES WIN32_EXECUTABLE ON)  # a GUI program like Tressel
 
-# Wine tests: one executable per file (one Wine process per file, not per case), plus the shared contract suite.
-file(GLOB TRESSEL_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*Test.cpp)
 file(GLOB TRESSEL_WINE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
-file(GLOB TRESSEL_CONTRACT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
 add_library(tressel_wine_support STATIC ${TRESSEL_WINE_TEST_SUPPORT})
 target_include_directories(tressel_wine_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(tressel_wine_support PUBLIC tressel_win32 gmock gtest)
 target_compile_definitions(tressel_wine_support PUBLIC TRESSEL_OUT_DIR="${TRESSEL_OUT}" TRESSEL_TEST_BIN_DIR="${TRESSEL_TEST_BIN}")
+
+# The release tree tests the zip itself, not the program's parts again.
+if(TRESSEL_RELEASE)
+  include(${CMAKE_CURRENT_LIST_DIR}/ReleaseTests.cmake)
+  return()
+endif()
+
+# Wine tests: one executable per file (one Wine process per file, not per case), plus the shared contract suite.
+file(GLOB TRESSEL_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*Test.cpp)
+file(GLOB TRESSEL_CONTRACT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
 foreach(src IN LISTS TRESSEL_WINE_TESTS)
   get_filename_component(name ${src} NAME_WE)
   set(extra)

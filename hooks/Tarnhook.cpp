@@ -16,11 +16,12 @@
 #define TARNHOOK_API __declspec(dllexport)
 #include "hooks/TarnhookExports.h"
 
-#include <atomic>
-#include <cstdlib>
-#include <mutex>
+#include <utility>
 
 #include "framework/UniqueHandle.h"
+
+// Plain Win32 synchronisation only (SRWLOCK, Interlocked*): the library needs no C++ runtime and
+// stays a few tens of KB.
 
 namespace tressel {
 namespace {
@@ -57,17 +58,39 @@ constexpr InputSpec kInput{L"UWM_WUBTNCLICK_MSG", Trigger::WheelUp, 0, 0, 0};
 
 constexpr int kNotch = WHEEL_DELTA;  // 120
 
-// Read by the callback on every event; written under gMutex by install and remove.
-std::atomic<HWND> gTarget{nullptr};
-std::atomic<UINT> gMessage{0};
-// Callback state. Only the hook thread touches it while the hook runs; atomics keep the
-// in-process test entry (hookproc_<X>) free of data races too.
-std::atomic<bool> gPressSwallowed{false};
-std::atomic<int> gWheelPending{0};
+// Read by the callback on every event; written under gLock by install and remove. Every access
+// goes through the Interlocked functions, which are full memory barriers.
+// https://learn.microsoft.com/windows/win32/sync/interlocked-variable-access
+HWND volatile gTarget = nullptr;
+LONG volatile gMessage = 0;
+// Callback state. Only the hook thread touches it while the hook runs; interlocked access keeps
+// the in-process test entry (hookproc_<X>) free of data races too.
+LONG volatile gPressSwallowed = 0;
+LONG volatile gWheelPending = 0;
 
-std::mutex gMutex;
+SRWLOCK gLock = SRWLOCK_INIT;
 UniqueKernelHandle gThread;
 DWORD gThreadId = 0;
+
+HWND LoadTarget() {
+    return static_cast<HWND>(InterlockedCompareExchangePointer(
+        reinterpret_cast<PVOID volatile*>(&gTarget), nullptr, nullptr));
+}
+void StoreTarget(HWND window) {
+    InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&gTarget), window);
+}
+LONG Load(LONG volatile& value) { return InterlockedCompareExchange(&value, 0, 0); }
+
+class ExclusiveLock {
+  public:
+    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+
+  private:
+    SRWLOCK& lock_;
+};
 
 bool IsOurButton(const MSLLHOOKSTRUCT& event) {
     return kInput.xButton == 0 || HIWORD(event.mouseData) == kInput.xButton;
@@ -77,14 +100,14 @@ bool IsOurButton(const MSLLHOOKSTRUCT& event) {
 bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
     if constexpr (kInput.trigger == Trigger::Button) {
         if (message == kInput.down && IsOurButton(event)) {
-            gPressSwallowed.store(true, std::memory_order_relaxed);
-            PostMessageW(target, gMessage.load(std::memory_order_relaxed), 0, 0);
+            InterlockedExchange(&gPressSwallowed, 1);
+            PostMessageW(target, static_cast<UINT>(Load(gMessage)), 0, 0);
             return true;
         }
         // A release is ours only when its press was: a button held while the hook came in
         // must still be released where it was pressed.
         if (message == kInput.up && IsOurButton(event)) {
-            return gPressSwallowed.exchange(false, std::memory_order_relaxed);
+            return InterlockedExchange(&gPressSwallowed, 0) != 0;
         }
         return false;
     } else {
@@ -92,14 +115,14 @@ bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
         const int delta = static_cast<short>(HIWORD(event.mouseData));
         const bool ours = kInput.trigger == Trigger::WheelDown ? delta < 0 : delta > 0;
         if (!ours) {
-            gWheelPending.store(0, std::memory_order_relaxed);  // direction changed: start over
+            InterlockedExchange(&gWheelPending, 0);  // direction changed: start over
             return false;
         }
         // High-resolution wheels send parts of a notch: count whole notches only.
-        int pending = gWheelPending.load(std::memory_order_relaxed) + std::abs(delta);
-        const UINT id = gMessage.load(std::memory_order_relaxed);
+        LONG pending = Load(gWheelPending) + (delta < 0 ? -delta : delta);
+        const UINT id = static_cast<UINT>(Load(gMessage));
         for (; pending >= kNotch; pending -= kNotch) PostMessageW(target, id, 0, 0);
-        gWheelPending.store(pending, std::memory_order_relaxed);
+        InterlockedExchange(&gWheelPending, pending);
         return true;
     }
 }
@@ -107,7 +130,7 @@ bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
 LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto& event = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-        HWND target = gTarget.load(std::memory_order_acquire);
+        HWND target = LoadTarget();
         if (target && (event.flags & LLMHF_INJECTED) == 0 && HandleEvent(message, event, target))
             return 1;
     }
@@ -140,21 +163,23 @@ DWORD WINAPI HookThreadProc(void* parameter) {
 }
 
 int Install(HWND window) {
-    std::lock_guard lock(gMutex);
-    if (gMessage.load() == 0) gMessage.store(RegisterWindowMessageW(kInput.registeredMessage));
-    if (gMessage.load() == 0) return 0;
-    gTarget.store(window, std::memory_order_release);
+    ExclusiveLock lock(gLock);
+    if (Load(gMessage) == 0)
+        InterlockedExchange(&gMessage,
+                            static_cast<LONG>(RegisterWindowMessageW(kInput.registeredMessage)));
+    if (Load(gMessage) == 0) return 0;
+    StoreTarget(window);
     if (gThread) return 1;  // already installed: only the window may change
 
     // gPressSwallowed survives a removal: the dispatch lifts a hook for the length of a click it
     // synthesises, and a press swallowed before the lift must still have its release swallowed
     // after it, or a window would get a release without its press.
-    gWheelPending.store(0);
+    InterlockedExchange(&gWheelPending, 0);
     UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     HMODULE self = nullptr;
     if (!ready || !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                                       reinterpret_cast<LPCWSTR>(&MouseHookProc), &self)) {
-        gTarget.store(nullptr);
+        StoreTarget(nullptr);
         return 0;
     }
     ThreadStart start{self, ready.get()};
@@ -162,7 +187,7 @@ int Install(HWND window) {
     UniqueKernelHandle thread(CreateThread(nullptr, 0, HookThreadProc, &start, 0, &threadId));
     if (!thread) {
         FreeLibrary(self);
-        gTarget.store(nullptr);
+        StoreTarget(nullptr);
         return 0;
     }
     // The thread either sets its hook and signals, or ends; both happen at once.
@@ -170,7 +195,7 @@ int Install(HWND window) {
     WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     if (!start.hooked) {
         WaitForSingleObject(thread.get(), INFINITE);
-        gTarget.store(nullptr);
+        StoreTarget(nullptr);
         return 0;
     }
     // Serve the mouse before anything else on a loaded system.
@@ -181,8 +206,8 @@ int Install(HWND window) {
 }
 
 int Remove() {
-    std::lock_guard lock(gMutex);
-    gTarget.store(nullptr, std::memory_order_release);  // from here every event passes through
+    ExclusiveLock lock(gLock);
+    StoreTarget(nullptr);  // from here every event passes through
     if (!gThread) return 1;
     PostThreadMessageW(gThreadId, WM_QUIT, 0, 0);
     WaitForSingleObject(gThread.get(), INFINITE);  // the hook is removed when the thread ends

@@ -63,6 +63,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     void LoadImageButtons() override;
     void CenterWindow() override;
     void LoadSkin() override;
+    void EnsureSkin();
     DisplayResolution ReadResolution() override;
     Rect OuterWindowRect() override;
     void ResizeWindow(std::int32_t width, std::int32_t height) override;
@@ -88,6 +89,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     CZornMouseApplicationDlg logic_;
     UniqueIcon icon_;
     UniqueBitmap skinBitmap_;
+    bool skinWanted_ = false;
     UniqueBrush keyBrush_;
     UniqueFont captionFont_;  // above 96 dpi only; declared before the buttons that use it
     NOTIFYICONDATAW trayIcon_{};

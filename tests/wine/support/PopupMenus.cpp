@@ -27,7 +27,62 @@ BOOL CALLBACK CollectMenu(HWND window, LPARAM lParam) {
 // entry inside the client area.
 constexpr int kMenuMargin = 3;
 
+struct Measuring {
+    HMENU menu;
+    std::vector<RECT> entries;
+};
+
+constexpr wchar_t kMeasureClass[] = L"TresselTestMenuMeasure";
+constexpr UINT_PTR kMeasureGiveUpTimer = 1;
+
+// WM_ENTERIDLE with MSGF_MENU comes once the menu is shown and its loop waits for input; its
+// lParam is the menu's window.
+// https://learn.microsoft.com/windows/win32/dlgbox/wm-enteridle
+LRESULT CALLBACK MeasureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* measuring = reinterpret_cast<Measuring*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && measuring && measuring->entries.empty()) {
+        RECT popup{};
+        GetWindowRect(reinterpret_cast<HWND>(lParam), &popup);
+        const int count = GetMenuItemCount(measuring->menu);
+        for (int i = 0; i < count; ++i) {
+            RECT entry{};
+            GetMenuItemRect(window, measuring->menu, static_cast<UINT>(i), &entry);
+            // Windows answers in screen coordinates; Wine 8 in the menu window's own.
+            if (entry.left >= popup.left && entry.top >= popup.top)
+                OffsetRect(&entry, -popup.left, -popup.top);
+            measuring->entries.push_back(entry);
+        }
+        EndMenu();
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kMeasureGiveUpTimer) {
+        EndMenu();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 }  // namespace
+
+std::vector<RECT> MeasureMenuEntries(HMENU menu) {
+    static const ATOM registered = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = MeasureProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kMeasureClass;
+        return RegisterClassW(&windowClass);
+    }();
+    if (!registered) return {};
+    Measuring measuring{menu, {}};
+    HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, kMeasureClass, L"", WS_POPUP, 0, 0, 1, 1,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!owner) return {};
+    SetWindowLongPtrW(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&measuring));
+    SetTimer(owner, kMeasureGiveUpTimer, 10000, nullptr);  // never hang on a menu left open
+    TrackPopupMenu(menu, TPM_RETURNCMD, 200, 200, 0, owner, nullptr);
+    DestroyWindow(owner);
+    return measuring.entries;
+}
 
 std::vector<HWND> VisibleMenuWindows(DWORD processId) {
     MenuSearch search{processId, {}};

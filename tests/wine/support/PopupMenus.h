@@ -17,6 +17,12 @@ std::vector<HWND> VisibleMenuWindows(DWORD processId);
 // evenly among the entries, which holds for menus whose entries all have the same height.
 RECT MenuEntryRect(HWND owner, HWND menuWindow, int index, int count);
 
+// The rectangles of every entry of `menu`, relative to the top-left corner of its popup window,
+// measured by showing the menu briefly in this process: the system lays a menu out only when
+// it shows it, and another process's menu cannot be asked (Wine). A popup of the same menu
+// resource in another process has the same layout, separators included.
+std::vector<RECT> MeasureMenuEntries(HMENU menu);
+
 inline POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 }  // namespace tressel::testing

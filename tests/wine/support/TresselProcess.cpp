@@ -73,13 +73,22 @@ void ForgetUserSettings() {
 TresselProcess TresselProcess::Start(const std::wstring& folder, const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + folder + L"\\Tressel.exe\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
+    return Launch(commandLine, folder.c_str());
+}
+
+TresselProcess TresselProcess::StartCommand(const std::wstring& commandLine) {
+    return Launch(commandLine, nullptr);
+}
+
+TresselProcess TresselProcess::Launch(const std::wstring& commandLine,
+                                      const wchar_t* currentFolder) {
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     TresselProcess process;
-    if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+    if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder,
                        &startup, &info)) {
         CloseHandle(info.hThread);
         process.process_.reset(info.hProcess);

@@ -22,6 +22,9 @@ class TresselProcess {
   public:
     // Starts `folder`\Tressel.exe with `arguments` appended to its quoted path.
     static TresselProcess Start(const std::wstring& folder, const std::wstring& arguments = L"");
+    // Starts `commandLine` as it stands (as Windows runs a Run entry at logon), in the test's
+    // own current folder.
+    static TresselProcess StartCommand(const std::wstring& commandLine);
 
     TresselProcess() = default;
     TresselProcess(TresselProcess&&) = default;
@@ -41,6 +44,8 @@ class TresselProcess {
     void Terminate();
 
   private:
+    static TresselProcess Launch(const std::wstring& commandLine, const wchar_t* currentFolder);
+
     UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
