@@ -167,12 +167,16 @@ void CZornMouseApplicationDlg::DispatchButtonEvent(ButtonId input) {
 }
 
 void CZornMouseApplicationDlg::LoadButtonSettings() {
-    tressel::LoadButtonSettings(*this, p_.profiles, SettingsFilePath(p_.process.ModuleFileName()));
+    const std::wstring path = SettingsFilePath(p_.process.ModuleFileName());
+    settingsUnread_ = SettingsFileUnreadable(p_.files, path);
+    tressel::LoadButtonSettings(*this, p_.profiles, path);
 }
 
 void CZornMouseApplicationDlg::SaveButtonSettings() {
-    tressel::SaveButtonSettings(*this, p_.profiles, p_.files,
-                                SettingsFilePath(p_.process.ModuleFileName()));
+    lastSave_ =
+        tressel::SaveButtonSettings(*this, p_.profiles, p_.files,
+                                    SettingsFilePath(p_.process.ModuleFileName()), settingsUnread_);
+    if (!lastSave_.keptAsideAs.empty()) settingsUnread_ = false;
 }
 
 void CZornMouseApplicationDlg::CompileScriptFor(ButtonId input, const std::wstring& scriptFile) {

@@ -87,6 +87,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void DispatchButtonEvent(ButtonId input);
     void LoadButtonSettings();
     void SaveButtonSettings();
+    // What the latest save did or where it failed, for the window to tell the user.
+    const SaveResult& LastSave() const { return lastSave_; }
     // SettingsHost: what loading and saving the settings file need of the dialog.
     std::wstring Caption(ButtonId input) override;
     void CompileScriptFor(ButtonId input, const std::wstring& scriptFile) override;
@@ -114,6 +116,9 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // Worker threads may outlive a press by seconds; the dialog lives for the whole process.
     PlaybackWorkers workers_;
     ButtonDispatcher dispatcher_;
+    // The settings file existed at start but could not be read: keep it aside before a save.
+    bool settingsUnread_ = false;
+    SaveResult lastSave_;
 };
 
 }  // namespace tressel

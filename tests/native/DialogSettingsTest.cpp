@@ -1,10 +1,13 @@
 // The dialog and the settings file together: an assignment reaches the file through the save
-// timer, Reset and Exit save at once, and a start loads what was saved.
+// timer, Reset and Exit save at once, a start loads what was saved, and a file that could not
+// be read at start is kept aside once before it is replaced.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "fakes/DialogFixture.h"
 #include "seam/portable/IniProfileStore.h"
@@ -16,8 +19,16 @@ namespace {
 using ::testing::Contains;
 using namespace tressel::testing;
 
+// Real files; while `unreadable` is set no file can be opened for reading (locked, say).
+struct LockableFiles : PortableFileSystem {
+    bool CanRead(const std::wstring& path) override {
+        return !unreadable && PortableFileSystem::CanRead(path);
+    }
+    bool unreadable = false;
+};
+
 // A dialog whose settings file is a real one in a private folder.
-struct FileDialog : BasicDialogFixture<IniProfileStore, PortableFileSystem> {
+struct FileDialog : BasicDialogFixture<IniProfileStore, LockableFiles> {
     explicit FileDialog(const std::filesystem::path& folder)
         : settingsFile(folder.wstring() + L"\\ZornSetting.ini") {
         process.moduleFileName = folder.wstring() + L"\\Tressel.exe";
@@ -83,6 +94,35 @@ TEST_F(DialogSettingsTest, ExitSavesBeforeTheProcessEnds) {
     app.dialog.OnCommand(32782);
     EXPECT_EQ(app.Read(L"WUButtonSetting", L"0"), L"Forward");
     EXPECT_EQ(app.log.Entries().back(), "ExitProcess(0)");
+}
+
+TEST_F(DialogSettingsTest, AFileUnreadableAtStartIsKeptAsideOnceBeforeTheFirstSave) {
+    const std::string users = "[RButtonSetting]\r\n0=Users own\r\n";
+    std::ofstream(folder / "ZornSetting.ini", std::ios::binary) << users;
+    const auto bytes = [&](const char* name) {
+        std::ifstream in(folder / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    FileDialog app(folder);
+    app.files.unreadable = true;
+    app.dialog.OnInitDialog();
+    app.files.unreadable = false;
+
+    app.dialog.selectedButton = 1;
+    app.dialog.OnCommand(24);  // Copy
+    app.dialog.OnTimer(7);
+    EXPECT_TRUE(app.dialog.LastSave().Saved());
+    EXPECT_EQ(app.dialog.LastSave().keptAsideAs, app.settingsFile + L".bak");
+    EXPECT_EQ(bytes("ZornSetting.ini.bak"), users);
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Copy");
+
+    app.dialog.OnCommand(23);  // Cut
+    app.dialog.OnTimer(7);
+    EXPECT_TRUE(app.dialog.LastSave().Saved());
+    EXPECT_EQ(app.dialog.LastSave().keptAsideAs, L"");
+    EXPECT_EQ(bytes("ZornSetting.ini.bak"), users);
+    EXPECT_FALSE(std::filesystem::exists(folder / "ZornSetting.ini.bak2"));
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Cut");
 }
 
 }  // namespace
