@@ -10,6 +10,7 @@
 namespace tressel {
 namespace {
 constexpr std::uint32_t kStartDelayMs = 1000;
+constexpr std::uint32_t kSaveRetryMs = 1000;
 constexpr std::uint32_t kSwpShowWindow = 0x0040;  // SWP_SHOWWINDOW
 constexpr std::uint32_t kLeftButtonDown = 0x0201;
 constexpr std::uint32_t kLeftButtonDoubleClick = 0x0203;
@@ -177,6 +178,9 @@ void CZornMouseApplicationDlg::SaveButtonSettings() {
         tressel::SaveButtonSettings(*this, p_.profiles, p_.files,
                                     SettingsFilePath(p_.process.ModuleFileName()), settingsUnread_);
     if (!lastSave_.keptAsideAs.empty()) settingsUnread_ = false;
+    // A file held open elsewhere for a moment (a scanner, an indexer, a reader) fails a save
+    // that a later attempt completes: try again rather than leave the change unsaved.
+    if (!lastSave_.Saved()) p_.window.SetTimer(kSaveTimerId, kSaveRetryMs);
 }
 
 void CZornMouseApplicationDlg::CompileScriptFor(ButtonId input, const std::wstring& scriptFile) {

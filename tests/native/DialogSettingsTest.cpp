@@ -1,6 +1,6 @@
 // The dialog and the settings file together: an assignment reaches the file through the save
-// timer, Reset and Exit save at once, a start loads what was saved, and a file that could not
-// be read at start is kept aside once before it is replaced.
+// timer, Reset and Exit save at once, a start loads what was saved, a failed save is tried
+// again, and a file that could not be read at start is kept aside once before it is replaced.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -17,14 +17,24 @@ namespace tressel {
 namespace {
 
 using ::testing::Contains;
+using ::testing::ElementsAre;
 using namespace tressel::testing;
 
 // Real files; while `unreadable` is set no file can be opened for reading (locked, say).
+// `busyReplaces` replaces fail first (the file held open elsewhere for a moment).
 struct LockableFiles : PortableFileSystem {
     bool CanRead(const std::wstring& path) override {
         return !unreadable && PortableFileSystem::CanRead(path);
     }
+    bool ReplaceAtomically(const std::wstring& from, const std::wstring& to) override {
+        if (busyReplaces > 0) {
+            --busyReplaces;
+            return false;
+        }
+        return PortableFileSystem::ReplaceAtomically(from, to);
+    }
     bool unreadable = false;
+    int busyReplaces = 0;
 };
 
 // A dialog whose settings file is a real one in a private folder.
@@ -94,6 +104,26 @@ TEST_F(DialogSettingsTest, ExitSavesBeforeTheProcessEnds) {
     app.dialog.OnCommand(32782);
     EXPECT_EQ(app.Read(L"WUButtonSetting", L"0"), L"Forward");
     EXPECT_EQ(app.log.Entries().back(), "ExitProcess(0)");
+}
+
+TEST_F(DialogSettingsTest, AFailedSaveIsTriedAgainUntilItSucceeds) {
+    FileDialog app(folder);
+    app.dialog.OnInitDialog();
+    app.files.busyReplaces = 2;
+    app.dialog.selectedButton = 1;
+    app.dialog.OnCommand(24);  // Copy
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        app.log.Clear();
+        app.dialog.OnTimer(7);
+        EXPECT_EQ(app.dialog.LastSave().failure, SaveFailure::Replace);
+        EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)"));
+        EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"<absent>");
+    }
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_TRUE(app.dialog.LastSave().Saved());
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)"));
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Copy");
 }
 
 TEST_F(DialogSettingsTest, AFileUnreadableAtStartIsKeptAsideOnceBeforeTheFirstSave) {
