@@ -174,13 +174,16 @@ void CZornMouseApplicationDlg::LoadButtonSettings() {
 }
 
 void CZornMouseApplicationDlg::SaveButtonSettings() {
-    lastSave_ =
-        tressel::SaveButtonSettings(*this, p_.profiles, p_.files,
-                                    SettingsFilePath(p_.process.ModuleFileName()), settingsUnread_);
+    const std::wstring path = SettingsFilePath(p_.process.ModuleFileName());
+    lastSave_ = tressel::SaveButtonSettings(*this, p_.profiles, p_.files, path, settingsUnread_);
     if (!lastSave_.keptAsideAs.empty()) settingsUnread_ = false;
     // A file held open elsewhere for a moment (a scanner, an indexer, a reader) fails a save
     // that a later attempt completes: try again rather than leave the change unsaved.
     if (!lastSave_.Saved()) p_.window.SetTimer(kSaveTimerId, kSaveRetryMs);
+    // One balloon per run of failures, so the retries do not repeat it.
+    if (!lastSave_.Saved() && !saveFailing_)
+        p_.shell.ShowTrayBalloon(kSaveFailedTitle, SaveFailureText(lastSave_, path));
+    saveFailing_ = !lastSave_.Saved();
 }
 
 void CZornMouseApplicationDlg::CompileScriptFor(ButtonId input, const std::wstring& scriptFile) {

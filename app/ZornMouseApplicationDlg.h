@@ -57,6 +57,7 @@ inline constexpr int kTrayIconId = 100;
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x0400 + 100;  // WM_USER + 100
 inline constexpr wchar_t kMainWindowTitle[] = L"Tressel-corvane";
 inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
+inline constexpr wchar_t kSaveFailedTitle[] = L"Tressel: settings not saved";
 inline constexpr Colour kCaptionColour = 0xC8C8C8;
 inline constexpr Colour kHoverColour = 0xFEFFFF;
 
@@ -119,6 +120,7 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // The settings file existed at start but could not be read: keep it aside before a save.
     bool settingsUnread_ = false;
     SaveResult lastSave_;
+    bool saveFailing_ = false;
 };
 
 }  // namespace tressel

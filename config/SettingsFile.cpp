@@ -110,6 +110,25 @@ bool WriteButtonSections(SettingsHost& host, ProfileStore& profiles, const std::
     return written;
 }
 
+std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path) {
+    const std::wstring changes = L"Your changes are not saved in " + path + L": ";
+    switch (result.failure) {
+        case SaveFailure::None:
+            return {};
+        case SaveFailure::KeepAside:
+            return changes +
+                   L"the file could not be read at start and could not be set aside as a "
+                   L"backup (rename or remove old .bak files).";
+        case SaveFailure::WriteCopy:
+            return changes + L"its folder or the disk does not let the program write.";
+        case SaveFailure::Replace:
+            return changes + L"the file is read-only or open in another program.";
+        case SaveFailure::WriteInPlace:
+            return changes + L"the folder and the file are read-only or in use.";
+    }
+    return changes;
+}
+
 bool SettingsFileUnreadable(FileSystem& files, const std::wstring& path) {
     return files.Exists(path) && !files.CanRead(path);
 }

@@ -74,6 +74,9 @@ struct SaveResult {
     explicit operator bool() const { return Saved(); }
 };
 
+// The reason a save failed, in plain words that name the file; empty when it saved.
+std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path);
+
 // The first free name of <path>.bak, <path>.bak2 … <path>.bak9, checked in that order.
 inline constexpr int kBackupNames = 9;
 

@@ -16,8 +16,11 @@
 namespace tressel {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using namespace tressel::testing;
 
 // Real files; while `unreadable` is set no file can be opened for reading (locked, say).
@@ -106,24 +109,38 @@ TEST_F(DialogSettingsTest, ExitSavesBeforeTheProcessEnds) {
     EXPECT_EQ(app.log.Entries().back(), "ExitProcess(0)");
 }
 
-TEST_F(DialogSettingsTest, AFailedSaveIsTriedAgainUntilItSucceeds) {
+// A failed save is tried again a second later, and the user hears of it once per run of
+// failures: a balloon naming the file and the reason.
+TEST_F(DialogSettingsTest, AFailedSaveIsTriedAgainAndReportedOncePerRunOfFailures) {
     FileDialog app(folder);
     app.dialog.OnInitDialog();
+    const auto balloon = AllOf(StartsWith("ShowTrayBalloon(Tressel: settings not saved: "),
+                               HasSubstr(Narrow(app.settingsFile)),
+                               HasSubstr("read-only or open in another program"));
     app.files.busyReplaces = 2;
     app.dialog.selectedButton = 1;
     app.dialog.OnCommand(24);  // Copy
-    for (int attempt = 1; attempt <= 2; ++attempt) {
-        app.log.Clear();
-        app.dialog.OnTimer(7);
-        EXPECT_EQ(app.dialog.LastSave().failure, SaveFailure::Replace);
-        EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)"));
-        EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"<absent>");
-    }
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_EQ(app.dialog.LastSave().failure, SaveFailure::Replace);
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)", balloon));
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)"));
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"<absent>");
+
     app.log.Clear();
     app.dialog.OnTimer(7);
     EXPECT_TRUE(app.dialog.LastSave().Saved());
     EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)"));
     EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Copy");
+
+    // A new run of failures is reported again.
+    app.files.busyReplaces = 1;
+    app.dialog.OnCommand(23);  // Cut
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)", balloon));
 }
 
 TEST_F(DialogSettingsTest, AFileUnreadableAtStartIsKeptAsideOnceBeforeTheFirstSave) {
