@@ -43,6 +43,8 @@ class DialogShell {
     // Notification area.
     virtual void AddTrayIcon() = 0;
     virtual void DeleteTrayIcon() = 0;
+    // A balloon notification from the notification-area icon (warning icon).
+    virtual void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) = 0;
     virtual Point CursorPos() = 0;
     // Loads menu 151, checks "Start With Windows" when asked, tracks it at `at` and destroys it;
     // the chosen command reaches the dialog as a command message.

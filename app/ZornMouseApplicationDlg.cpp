@@ -10,6 +10,7 @@
 namespace tressel {
 namespace {
 constexpr std::uint32_t kStartDelayMs = 1000;
+constexpr std::uint32_t kSaveRetryMs = 1000;
 constexpr std::uint32_t kSwpShowWindow = 0x0040;  // SWP_SHOWWINDOW
 constexpr std::uint32_t kLeftButtonDown = 0x0201;
 constexpr std::uint32_t kLeftButtonDoubleClick = 0x0203;
@@ -196,12 +197,22 @@ void CZornMouseApplicationDlg::DispatchButtonEvent(ButtonId input) {
 }
 
 void CZornMouseApplicationDlg::LoadButtonSettings() {
-    tressel::LoadButtonSettings(*this, p_.profiles, SettingsFilePath(p_.process.ModuleFileName()));
+    const std::wstring path = SettingsFilePath(p_.process.ModuleFileName());
+    settingsUnread_ = SettingsFileUnreadable(p_.files, path);
+    tressel::LoadButtonSettings(*this, p_.profiles, path);
 }
 
 void CZornMouseApplicationDlg::SaveButtonSettings() {
-    tressel::SaveButtonSettings(*this, p_.profiles, p_.files,
-                                SettingsFilePath(p_.process.ModuleFileName()));
+    const std::wstring path = SettingsFilePath(p_.process.ModuleFileName());
+    lastSave_ = tressel::SaveButtonSettings(*this, p_.profiles, p_.files, path, settingsUnread_);
+    if (!lastSave_.keptAsideAs.empty()) settingsUnread_ = false;
+    // A file held open elsewhere for a moment (a scanner, an indexer, a reader) fails a save
+    // that a later attempt completes: try again rather than leave the change unsaved.
+    if (!lastSave_.Saved()) ScheduleSave(kSaveRetryMs);
+    // One balloon per run of failures, so the retries do not repeat it.
+    if (!lastSave_.Saved() && !saveFailing_)
+        p_.shell.ShowTrayBalloon(kSaveFailedTitle, SaveFailureText(lastSave_, path));
+    saveFailing_ = !lastSave_.Saved();
 }
 
 void CZornMouseApplicationDlg::CompileScriptFor(ButtonId input, const std::wstring& scriptFile) {

@@ -58,6 +58,7 @@ inline constexpr int kTrayIconId = 100;
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x0400 + 100;  // WM_USER + 100
 inline constexpr wchar_t kMainWindowTitle[] = L"Tressel-corvane";
 inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
+inline constexpr wchar_t kSaveFailedTitle[] = L"Tressel: settings not saved";
 inline constexpr Colour kCaptionColour = 0xC8C8C8;
 inline constexpr Colour kHoverColour = 0xFEFFFF;
 
@@ -107,6 +108,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void DispatchButtonEvent(ButtonId input);
     void LoadButtonSettings();
     void SaveButtonSettings();
+    // What the latest save did or where it failed, for the window to tell the user.
+    const SaveResult& LastSave() const { return lastSave_; }
     // SettingsHost: what loading and saving the settings file need of the dialog.
     std::wstring Caption(ButtonId input) override;
     void CompileScriptFor(ButtonId input, const std::wstring& scriptFile) override;
@@ -139,6 +142,10 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     ButtonDispatcher dispatcher_;
     bool savePending_ = false;  // the save timer runs
     bool ended_ = false;
+    // The settings file existed at start but could not be read: keep it aside before a save.
+    bool settingsUnread_ = false;
+    SaveResult lastSave_;
+    bool saveFailing_ = false;
 };
 
 }  // namespace tressel

@@ -110,20 +110,69 @@ bool WriteButtonSections(SettingsHost& host, ProfileStore& profiles, const std::
     return written;
 }
 
-bool SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSystem& files,
-                        const std::wstring& path) {
+std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path) {
+    const std::wstring changes = L"Your changes are not saved in " + path + L": ";
+    switch (result.failure) {
+        case SaveFailure::None:
+            return {};
+        case SaveFailure::KeepAside:
+            return changes +
+                   L"the file could not be read at start and could not be set aside as a "
+                   L"backup (rename or remove old .bak files).";
+        case SaveFailure::WriteCopy:
+            return changes + L"its folder or the disk does not let the program write.";
+        case SaveFailure::Replace:
+            return changes + L"the file is read-only or open in another program.";
+        case SaveFailure::WriteInPlace:
+            return changes + L"the folder and the file are read-only or in use.";
+    }
+    return changes;
+}
+
+bool SettingsFileUnreadable(FileSystem& files, const std::wstring& path) {
+    return files.Exists(path) && !files.CanRead(path);
+}
+
+SaveResult SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSystem& files,
+                              const std::wstring& path, bool keepAsideFirst) {
+    SaveResult result;
+    if (keepAsideFirst && files.Exists(path)) {
+        for (int n = 1; n <= kBackupNames && result.keptAsideAs.empty(); ++n) {
+            const std::wstring backup = path + L".bak" + (n == 1 ? L"" : std::to_wstring(n));
+            if (files.RenameNoReplace(path, backup)) result.keptAsideAs = backup;
+        }
+        if (result.keptAsideAs.empty()) {
+            result.failure = SaveFailure::KeepAside;
+            return result;
+        }
+    }
     const std::wstring temp = SettingsTempPath(path);
     // A copy keeps whatever else the file holds (hand-added sections, its encoding); a new
     // file starts as UTF-16LE so that no character of a caption or path is lost.
-    const bool prepared =
-        files.Exists(path) ? files.Copy(path, temp) : files.CreateUnicodeFile(temp);
-    bool saved = prepared && WriteButtonSections(host, profiles, temp);
-    if (saved) {
-        profiles.Flush(temp);
-        saved = files.FlushToDisk(temp) && files.ReplaceAtomically(temp, path);
+    const bool exists = files.Exists(path);
+    if (!(exists ? files.Copy(path, temp) : files.CreateUnicodeFile(temp))) {
+        files.Remove(temp);
+        if (!exists) {
+            result.failure = SaveFailure::WriteCopy;
+            return result;
+        }
+        // The folder takes no new file but the file may still be writable: a save in place is
+        // not crash-safe, but it is kept.
+        result.inPlace = true;
+        const bool written = WriteButtonSections(host, profiles, path);
+        profiles.Flush(path);
+        if (!written || !files.FlushToDisk(path)) result.failure = SaveFailure::WriteInPlace;
+        return result;
     }
-    if (!saved) files.Remove(temp);
-    return saved;
+    if (!WriteButtonSections(host, profiles, temp)) {
+        result.failure = SaveFailure::WriteCopy;
+    } else {
+        profiles.Flush(temp);
+        if (!files.FlushToDisk(temp) || !files.ReplaceAtomically(temp, path))
+            result.failure = SaveFailure::Replace;
+    }
+    if (!result.Saved()) files.Remove(temp);
+    return result;
 }
 
 }  // namespace tressel

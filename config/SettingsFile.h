@@ -6,7 +6,8 @@
 // Loading reads through the profile functions and hands the results to a SettingsHost (the
 // main dialog). Saving is crash-safe: the sections are written into a temporary copy of the
 // file, which then replaces the file in one atomic rename, so a crash or power loss leaves
-// either the old or the new file, never a half-written one.
+// either the old or the new file, never a half-written one. A file that could not be read at
+// load is kept aside before the first save, and a save reports where it failed.
 
 #include <string>
 
@@ -49,10 +50,43 @@ void LoadButtonSettings(SettingsHost& host, ProfileStore& profiles, const std::w
 // Not crash-safe on its own; returns false when a key could not be written.
 bool WriteButtonSections(SettingsHost& host, ProfileStore& profiles, const std::wstring& file);
 
+// True when `path` exists but cannot be read now (locked, forbidden, an I/O error): loading it
+// gives the defaults, and its contents must not be overwritten by them.
+bool SettingsFileUnreadable(FileSystem& files, const std::wstring& path);
+
+// Where a save stopped; None when it saved.
+enum class SaveFailure {
+    None,
+    KeepAside,     // the unread file could not be moved to a free backup name
+    WriteCopy,     // the temporary copy could not be made or written
+    Replace,       // the written copy could not be flushed or put in the file's place
+    WriteInPlace,  // no temporary copy could be made, and the file itself could not be written
+};
+
+struct SaveResult {
+    SaveFailure failure = SaveFailure::None;
+    // Written into the file itself, because its folder takes no temporary copy.
+    bool inPlace = false;
+    // Where the unread file was moved before this save, if it was.
+    std::wstring keptAsideAs;
+
+    bool Saved() const { return failure == SaveFailure::None; }
+    explicit operator bool() const { return Saved(); }
+};
+
+// The reason a save failed, in plain words that name the file; empty when it saved.
+std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path);
+
+// The first free name of <path>.bak, <path>.bak2 … <path>.bak9, checked in that order.
+inline constexpr int kBackupNames = 9;
+
 // Saves the six records to `path` through a temporary copy (SettingsTempPath): other sections
 // of the file survive, a new file is created as UTF-16LE so that any text survives, and on any
-// failure the temporary file is removed and `path` is left untouched. Returns success.
-bool SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSystem& files,
-                        const std::wstring& path);
+// failure the temporary file is removed and `path` is left untouched. When the copy cannot be
+// made but the file exists (a folder that takes no new file), the file is written in place.
+// `keepAsideFirst` (the file was unreadable at load): the file is first renamed to a free
+// backup name, never replacing one; if that fails nothing is written.
+SaveResult SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSystem& files,
+                              const std::wstring& path, bool keepAsideFirst = false);
 
 }  // namespace tressel

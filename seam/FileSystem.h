@@ -18,7 +18,12 @@ class FileSystem {
     virtual bool FlushToDisk(const std::wstring& path) = 0;
     // Replaces `to` by `from` in one atomic step (MoveFileExW REPLACE_EXISTING | WRITE_THROUGH).
     virtual bool ReplaceAtomically(const std::wstring& from, const std::wstring& to) = 0;
+    // Removes `path`, read-only or not.
     virtual bool Remove(const std::wstring& path) = 0;
+    // Whether `path` can be opened and read now (false for a missing, locked or forbidden file).
+    virtual bool CanRead(const std::wstring& path) = 0;
+    // Renames `from` to `to` unless `to` exists; never replaces anything.
+    virtual bool RenameNoReplace(const std::wstring& from, const std::wstring& to) = 0;
 };
 
 }  // namespace tressel

@@ -353,6 +353,17 @@ void MainDialog::AddTrayIcon() {
 
 void MainDialog::DeleteTrayIcon() { Shell_NotifyIconW(NIM_DELETE, &trayIcon_); }
 
+// NIF_INFO with text in szInfo shows a balloon; the V2 size already holds the balloon fields.
+// https://learn.microsoft.com/windows/win32/api/shellapi/ns-shellapi-notifyicondataw
+void MainDialog::ShowTrayBalloon(const std::wstring& title, const std::wstring& text) {
+    NOTIFYICONDATAW balloon = trayIcon_;
+    balloon.uFlags = NIF_INFO;
+    lstrcpynW(balloon.szInfoTitle, title.c_str(), ARRAYSIZE(balloon.szInfoTitle));
+    lstrcpynW(balloon.szInfo, text.c_str(), ARRAYSIZE(balloon.szInfo));
+    balloon.dwInfoFlags = NIIF_WARNING;
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 Point MainDialog::CursorPos() {
     POINT p{};
     GetCursorPos(&p);

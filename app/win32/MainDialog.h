@@ -71,6 +71,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     void MoveControl(int controlId, const Rect& client) override;
     void AddTrayIcon() override;
     void DeleteTrayIcon() override;
+    void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) override;
     Point CursorPos() override;
     void TrackTrayMenu(Point at, bool startWithWindowsChecked) override;
     void ShowFunctionMenu(Point at) override;

@@ -46,13 +46,13 @@ IniDocument IniDocument::Parse(const std::wstring& text) {
         if (line.front() == L'[') {
             if (const auto close = line.rfind(L']'); close != std::wstring::npos) {
                 document.sections_.push_back(
-                    {Trim(std::wstring_view(line).substr(1, close - 1)), {}});
+                    {Trim(std::wstring_view(line).substr(1, close - 1)), line, {}});
                 current = &document.sections_.back();
                 continue;
             }
         }
         if (!current) {
-            document.sections_.push_back({std::nullopt, {}});
+            document.sections_.push_back({std::nullopt, {}, {}});
             current = &document.sections_.back();
         }
         if (const auto equals = line.find(L'='); equals != std::wstring::npos) {
@@ -68,7 +68,10 @@ IniDocument IniDocument::Parse(const std::wstring& text) {
 std::wstring IniDocument::Serialize() const {
     std::wstring text;
     for (const Section& section : sections_) {
-        if (section.name) text += L'[' + *section.name + L"]\r\n";
+        if (section.name) {
+            text += section.header.empty() ? L'[' + *section.name + L']' : section.header;
+            text += L"\r\n";
+        }
         for (const Entry& entry : section.entries) {
             text += entry.name;
             if (entry.value) text += L'=' + *entry.value;
@@ -123,7 +126,7 @@ bool IniDocument::Set(const std::wstring& section, const std::wstring& key,
                       const std::wstring& value) {
     Section* found = FindSection(section);
     if (!found) {
-        sections_.push_back({Trim(section), {}});
+        sections_.push_back({Trim(section), {}, {}});
         found = &sections_.back();
     }
     const std::wstring wanted = Trim(key);

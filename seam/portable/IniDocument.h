@@ -2,8 +2,10 @@
 // An INI file held as the profile functions hold it: sections in file order, each an ordered
 // list of entries. Lines before the first section header form a nameless section; lines
 // without '=' (comments and the like) are entries without a value, kept and written back as
-// they were. Blank lines are dropped, and whitespace around names and values is normalised
-// away when the file is read, as the platform's own implementation does.
+// they were. A section header is written back as it was read ("[ name ]" stays so, as Windows
+// leaves it); the name is what lies between the brackets without surrounding blanks. Blank
+// lines are dropped, and whitespace around entry names and values is normalised away when the
+// file is read.
 
 #include <optional>
 #include <string>
@@ -32,6 +34,7 @@ class IniDocument {
     };
     struct Section {
         std::optional<std::wstring> name;  // none: the lines before the first header
+        std::wstring header;               // the header line as read; empty for a new section
         std::vector<Entry> entries;
     };
 

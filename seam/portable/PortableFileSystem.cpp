@@ -72,4 +72,20 @@ bool PortableFileSystem::Remove(const std::wstring& path) {
     return std::filesystem::remove(ToHostPath(path), error);
 }
 
+bool PortableFileSystem::CanRead(const std::wstring& path) {
+    if (!Exists(path)) return false;
+    std::ifstream in(ToHostPath(path), std::ios::binary);
+    if (!in) return false;
+    in.peek();
+    return !in.bad();
+}
+
+bool PortableFileSystem::RenameNoReplace(const std::wstring& from, const std::wstring& to) {
+    std::error_code error;
+    // Not atomic against another writer of `to`; enough for the settings file's backup name.
+    if (std::filesystem::exists(ToHostPath(to), error) || error) return false;
+    std::filesystem::rename(ToHostPath(from), ToHostPath(to), error);
+    return !error;
+}
+
 }  // namespace tressel

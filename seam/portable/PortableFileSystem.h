@@ -14,6 +14,8 @@ class PortableFileSystem : public FileSystem {
     bool FlushToDisk(const std::wstring& path) override;
     bool ReplaceAtomically(const std::wstring& from, const std::wstring& to) override;
     bool Remove(const std::wstring& path) override;
+    bool CanRead(const std::wstring& path) override;
+    bool RenameNoReplace(const std::wstring& from, const std::wstring& to) override;
 };
 
 }  // namespace tressel

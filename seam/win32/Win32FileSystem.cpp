@@ -52,7 +52,28 @@ bool Win32FileSystem::ReplaceAtomically(const std::wstring& from, const std::wst
 }
 
 bool Win32FileSystem::Remove(const std::wstring& path) {
+    // DeleteFileW fails on a read-only file, and CopyFileW gives the copy of a read-only file
+    // that attribute too: clear it first, or a failed save would leave its copy behind.
+    // https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-deletefilew
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     return DeleteFileW(path.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::CanRead(const std::wstring& path) {
+    UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    char byte = 0;
+    DWORD got = 0;
+    return ReadFile(file.get(), &byte, 1, &got, nullptr) != FALSE;
+}
+
+bool Win32FileSystem::RenameNoReplace(const std::wstring& from, const std::wstring& to) {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when `to` exists.
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 }  // namespace tressel

@@ -16,6 +16,8 @@ class Win32FileSystem : public FileSystem {
     // passing reader (an editor, a virus scanner) finish.
     bool ReplaceAtomically(const std::wstring& from, const std::wstring& to) override;
     bool Remove(const std::wstring& path) override;
+    bool CanRead(const std::wstring& path) override;
+    bool RenameNoReplace(const std::wstring& from, const std::wstring& to) override;
 };
 
 }  // namespace tressel

@@ -183,4 +183,52 @@ TEST_P(ProfileStoreContract, AnsiFileReadsEightBitTextAndLosesCharactersOutsideI
     EXPECT_EQ(store->GetString(file, L"S", L"path", L"", kBuffer), L"C:\\?\\\u00e9.exe");
 }
 
+TEST_P(ProfileStoreContract, BlanksInsideASectionHeadersBracketsAreNotPartOfTheName) {
+    const std::wstring file = PathOf(L"header.ini");
+    WriteBytes(file, "[ RButtonSetting ]\r\n0=Copy\r\n[\tT\t]\r\nk=1\r\n");
+    EXPECT_EQ(store->GetString(file, L"RButtonSetting", L"0", L"-", kBuffer), L"Copy");
+    EXPECT_EQ(store->GetString(file, L"T", L"k", L"-", kBuffer), L"1");
+
+    // The write finds the section instead of adding a second one. Windows edits the file in
+    // place and leaves the header as it was; Wine writes the whole file anew from the names.
+    ASSERT_TRUE(
+        store->WriteString(file, L"RButtonSetting", std::wstring(L"0"), std::wstring(L"Cut")));
+    EXPECT_EQ(ReadBytes(file), GetParam().writeNormalisesSectionHeaders
+                                   ? "[RButtonSetting]\r\n0=Cut\r\n[T]\r\nk=1\r\n"
+                                   : "[ RButtonSetting ]\r\n0=Cut\r\n[\tT\t]\r\nk=1\r\n");
+    EXPECT_EQ(store->GetString(file, L"RButtonSetting", L"0", L"-", kBuffer), L"Cut");
+}
+
+TEST_P(ProfileStoreContract, AValueEndsAtTheLineNotAtAFurtherEqualsSign) {
+    const std::wstring file = PathOf(L"equals.ini");
+    WriteBytes(file, "[S]\r\nk=a=b\r\nx = y=z \r\n");
+    EXPECT_EQ(store->GetString(file, L"S", L"k", L"-", kBuffer), L"a=b");
+    EXPECT_EQ(store->GetString(file, L"S", L"x", L"-", kBuffer), L"y=z");
+
+    const std::wstring target = L"C:\\x=y\\run.exe";
+    ASSERT_TRUE(store->WriteString(file, L"S", std::wstring(L"k"), std::wstring(L"c=d")));
+    ASSERT_TRUE(store->WriteString(file, L"S", std::wstring(L"5"), target));
+    EXPECT_EQ(store->GetString(file, L"S", L"k", L"-", kBuffer), L"c=d");
+    EXPECT_EQ(store->GetString(file, L"S", L"5", L"-", kBuffer), target);
+    EXPECT_EQ(store->GetString(file, L"S", L"x", L"-", kBuffer), L"y=z");
+}
+
+// A Unicode file whose last byte is half a character (a stray byte, a cut-off copy).
+TEST_P(ProfileStoreContract, UnicodeFileWithAnOddLastByteKeepsItsValuesAndItsEncoding) {
+    const std::wstring file = PathOf(L"odd.ini");
+    const std::string lines = "\xFF\xFE" + Utf16Le(u"[S]\r\nk=v\r\n");
+    WriteBytes(file, lines + "A");
+    EXPECT_EQ(store->GetString(file, L"S", L"k", L"-", kBuffer), L"v");
+
+    ASSERT_TRUE(store->WriteString(file, L"S", std::wstring(L"n"), std::wstring(L"w")));
+    EXPECT_EQ(store->GetString(file, L"S", L"k", L"-", kBuffer), L"v");
+    EXPECT_EQ(store->GetString(file, L"S", L"n", L"-", kBuffer), L"w");
+    // What becomes of the odd byte differs, so only the lines around it are pinned: Wine reads it
+    // as a character completed by whatever byte follows the file's data in its buffer and keeps
+    // that as a line of its own; the portable store reads whole UTF-16 units only and drops it.
+    const std::string bytes = ReadBytes(file);
+    EXPECT_EQ(bytes.substr(0, lines.size()), lines);
+    EXPECT_NE(bytes.find(Utf16Le(u"n=w\r\n")), std::string::npos);
+}
+
 }  // namespace tressel::testing

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "seam/ProfileStore.h"
@@ -27,7 +28,13 @@ struct ProfileStoreTarget {
     std::function<std::filesystem::path(const std::wstring&)> hostPath;
     // Wine drops leading blanks from a value it writes; Windows and the portable store keep them.
     bool writeDropsLeadingBlanks = false;
+    // Wine writes a section header it read as "[ name ]" back as "[name]"; Windows and the
+    // portable store leave the line as it was.
+    bool writeNormalisesSectionHeaders = false;
 };
+
+// Failure messages name the target instead of dumping its bytes.
+inline void PrintTo(const ProfileStoreTarget& target, std::ostream* os) { *os << target.name; }
 
 std::string ProfileStoreTargetName(const ::testing::TestParamInfo<ProfileStoreTarget>& info);
 

@@ -45,6 +45,9 @@ class FakeDialogShell : public DialogShell {
     }
     void AddTrayIcon() override { log_.Add("AddTrayIcon"); }
     void DeleteTrayIcon() override { log_.Add("DeleteTrayIcon"); }
+    void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) override {
+        log_.Add("ShowTrayBalloon(" + Narrow(title) + ": " + Narrow(text) + ")");
+    }
     Point CursorPos() override { return cursor; }
     void TrackTrayMenu(Point at, bool checked) override {
         log_.Add("TrackTrayMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) +

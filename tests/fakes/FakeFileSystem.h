@@ -34,6 +34,12 @@ class FakeFileSystem : public FileSystem {
     bool Remove(const std::wstring& path) override {
         return Run("Remove", {path}, [&] { return inner_.Remove(path); });
     }
+    bool CanRead(const std::wstring& path) override {
+        return Run("CanRead", {path}, [&] { return inner_.CanRead(path); });
+    }
+    bool RenameNoReplace(const std::wstring& from, const std::wstring& to) override {
+        return Run("RenameNoReplace", {from, to}, [&] { return inner_.RenameNoReplace(from, to); });
+    }
 
     std::set<std::string> failing;
 

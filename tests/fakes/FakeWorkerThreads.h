@@ -1,6 +1,8 @@
 #pragma once
 // Worker threads that really run (std::thread), gated so that "created suspended" holds:
 // the body starts only after Resume. Logs "CreateSuspended -> #n", "Resume(#n)", "ReleaseSelf(#n)".
+// With `runAtResume` set, a worker created from then on runs no thread: Resume runs its body to
+// the end before it returns, the way a worker that wins every race with its starter would.
 
 #include <condition_variable>
 #include <functional>
@@ -26,6 +28,11 @@ class FakeWorkerThreads : public WorkerThreads {
             return 0;
         }
         ThreadHandle handle = ++lastHandle_;
+        log_.Add("CreateSuspended -> #" + std::to_string(handle));
+        if (runAtResume) {
+            bodiesRunAtResume_[handle] = std::move(body);
+            return handle;
+        }
         auto worker = std::make_shared<Worker>();
         worker->thread = std::thread([worker, body = std::move(body)] {
             {
@@ -35,15 +42,25 @@ class FakeWorkerThreads : public WorkerThreads {
             body();
         });
         workers_[handle] = worker;
-        log_.Add("CreateSuspended -> #" + std::to_string(handle));
         return handle;
     }
     void Resume(ThreadHandle thread) override {
         log_.Add("Resume(#" + std::to_string(thread) + ")");
         std::shared_ptr<Worker> worker;
+        std::function<void()> body;
         {
             std::lock_guard lock(mutex_);
-            worker = workers_.at(thread);
+            if (const auto runNow = bodiesRunAtResume_.find(thread);
+                runNow != bodiesRunAtResume_.end()) {
+                body = std::move(runNow->second);
+                bodiesRunAtResume_.erase(runNow);
+            } else {
+                worker = workers_.at(thread);
+            }
+        }
+        if (body) {
+            body();
+            return;
         }
         std::lock_guard gate(worker->mutex);
         worker->started = true;
@@ -70,6 +87,7 @@ class FakeWorkerThreads : public WorkerThreads {
     }
 
     bool failCreation = false;
+    bool runAtResume = false;
 
   private:
     struct Worker {
@@ -82,6 +100,7 @@ class FakeWorkerThreads : public WorkerThreads {
     std::mutex mutex_;
     ThreadHandle lastHandle_ = 0;
     std::map<ThreadHandle, std::shared_ptr<Worker>> workers_;
+    std::map<ThreadHandle, std::function<void()>> bodiesRunAtResume_;
 };
 
 }  // namespace tressel::testing

@@ -27,6 +27,8 @@ class NullFileSystem : public FileSystem {
     bool FlushToDisk(const std::wstring&) override { return true; }
     bool ReplaceAtomically(const std::wstring&, const std::wstring&) override { return true; }
     bool Remove(const std::wstring&) override { return true; }
+    bool CanRead(const std::wstring&) override { return false; }
+    bool RenameNoReplace(const std::wstring&, const std::wstring&) override { return true; }
 };
 
 }  // namespace tressel::testing

@@ -34,7 +34,7 @@ class RecordingProfileStore : public ProfileStore {
         std::string entry = "Write(" + FileNameOf(file) + "," + Narrow(section);
         if (key) entry += "," + Narrow(*key) + (value ? "=" + Narrow(*value) : "");
         log_.Add(entry + ")");
-        return inner_.WriteString(file, section, key, value);
+        return !failWrites && inner_.WriteString(file, section, key, value);
     }
     void Flush(const std::wstring& file) override {
         log_.Add("Flush(" + FileNameOf(file) + ")");
@@ -42,6 +42,7 @@ class RecordingProfileStore : public ProfileStore {
     }
 
     bool logReads = true;
+    bool failWrites = false;  // writes are recorded, not performed, and fail
 
   private:
     ProfileStore& inner_;

@@ -5,6 +5,7 @@
 
 #include "config/AssignmentCommands.h"
 #include "config/FunctionCatalogue.h"
+#include "data/FunctionTable.h"
 #include "fakes/FakeAssignmentHost.h"
 
 namespace tressel {
@@ -219,59 +220,71 @@ TEST_F(AssignmentCommandsTest, RedrawInvalidatesAllSixButtonsInClientCoordinates
     EXPECT_THAT(log.Entries(), ElementsAreArray(kRedraw));
 }
 
-// Every function from every input, hooked or not: one library call at most, the right one, only
-// the fields of the function's kind change, and the other inputs are left alone.
-TEST_F(AssignmentCommandsTest, EveryFunctionTouchesOnlyItsKindsFieldsOfTheSelectedInput) {
-    host.pickedProgram = L"C:\\Tools\\tool.exe";
-    for (const FunctionEntry& f : FunctionCatalogue()) {
+// Every function from every input, hooked or not, with the expectations taken from the table
+// written out by hand: one library call at most, the right one, the caption and the stored
+// values of the function, every other field and every other input left alone.
+TEST_F(AssignmentCommandsTest, EveryFunctionShowsItsCaptionAndStoresItsValuesOnTheSelectedInput) {
+    const std::wstring picked = L"C:\\Tools\\tool.exe";
+    host.pickedProgram = picked;
+    for (const FunctionRow& row : kFunctionTable) {
         for (ButtonId input : kAllButtons) {
             for (bool hooked : {false, true}) {
-                const std::string where = std::string(f.name) + " on " + Describe(input);
+                const std::string where = std::string(row.name) + " on " + Describe(input);
                 for (ButtonSetting& r : host.records)
                     r = {hooked, 9, 0x99, 8, L"old target", 7, L"old.txt", L"note"};
                 const auto before = host.records;
-                const auto entries = Assign(input, f.command);
+                const auto entries = Assign(input, static_cast<FunctionCommand>(row.id));
 
-                const bool remaps = RemapsInput(f, input);
-                const std::string call = remaps ? "Install(" : "Remove(";
-                const auto calls = std::count_if(entries.begin(), entries.end(), [](auto& e) {
-                    return e.starts_with("Install(") || e.starts_with("Remove(");
-                });
-                const bool expectCall = remaps != hooked;
-                EXPECT_EQ(calls, expectCall ? 1 : 0) << where;
-                if (expectCall) {
-                    EXPECT_THAT(entries, ::testing::Contains(call + Describe(input) + ", 0x42)"))
-                        << where;
-                }
-
+                const bool remaps = !GivesNativeJobBack(row, Describe(input));
                 ButtonSetting expected = before[ToIndex(input)];
                 expected.hooked = remaps;
-                const ButtonSetting& now = Record(input);
-                if (remaps && f.kind == FunctionKind::MouseEvent) {
-                    expected.category = 0;
-                    expected.mouseAction = now.mouseAction;
-                } else if (remaps) {
-                    expected.category = 1;
-                    expected.keyAction = now.keyAction;
-                    if (f.kind == FunctionKind::Key) expected.keyCode = now.keyCode;
-                    if (f.kind == FunctionKind::FixedLaunch ||
-                        f.kind == FunctionKind::ChosenProgram)
-                        expected.launchTarget = now.launchTarget;
-                    if (f.kind == FunctionKind::Script) expected.scriptFile = now.scriptFile;
+                std::wstring caption(row.caption);
+                if (remaps) {
+                    expected.category = row.kind == RowKind::Mouse ? 0 : 1;
+                    switch (row.kind) {
+                        case RowKind::Mouse:
+                            expected.mouseAction = row.code;
+                            break;
+                        case RowKind::Key:
+                            expected.keyAction = row.keyAction;
+                            expected.keyCode = static_cast<std::uint8_t>(row.code);
+                            break;
+                        case RowKind::Launch:
+                            expected.keyAction = row.keyAction;
+                            expected.launchTarget = row.text;
+                            break;
+                        case RowKind::ChosenProgram:
+                            expected.keyAction = row.keyAction;
+                            expected.launchTarget = picked;
+                            caption = L"tool.exe";
+                            break;
+                        case RowKind::Script:
+                            expected.keyAction = row.keyAction;
+                            expected.scriptFile = row.text;
+                            break;
+                        case RowKind::Native:
+                            break;
+                    }
+                } else {
+                    caption = InfoOf(input).defaultCaption;
                 }
-                EXPECT_EQ(now, expected) << where;
+                EXPECT_EQ(Record(input), expected) << where;
                 for (ButtonId other : kAllButtons)
                     if (other != input) {
                         EXPECT_EQ(Record(other), before[ToIndex(other)]) << where;
                     }
-                const std::string ownCaption =
-                    "SetControlText(" + std::to_string(ControlIdOf(input)) + ",";
-                EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
-                                        [](auto& e) { return e.starts_with("SetControlText"); }),
-                          1)
-                    << where;
-                EXPECT_THAT(entries, ::testing::Contains(::testing::StartsWith(ownCaption)))
-                    << where;
+
+                const auto count = [&](std::string_view prefix) {
+                    return std::count_if(entries.begin(), entries.end(),
+                                         [&](auto& e) { return e.starts_with(prefix); });
+                };
+                const std::string call = (remaps ? "Install(" : "Remove(") + Describe(input);
+                EXPECT_EQ(count("Install(") + count("Remove("), remaps != hooked ? 1 : 0) << where;
+                if (remaps != hooked) {
+                    EXPECT_EQ(count(call + ", 0x42)"), 1) << where;
+                }
+                EXPECT_EQ(count("SetControlText"), 1) << where;
+                EXPECT_THAT(entries, ::testing::Contains(Caption(input, Narrow(caption)))) << where;
             }
         }
     }

@@ -1,10 +1,13 @@
 // The dialog and the settings file together: an assignment reaches the file through the save
-// timer, Reset and Exit save at once, and a start loads what was saved.
+// timer, Reset and Exit save at once, a start loads what was saved, a failed save is tried
+// again, and a file that could not be read at start is kept aside once before it is replaced.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "fakes/DialogFixture.h"
 #include "seam/portable/IniProfileStore.h"
@@ -13,11 +16,32 @@
 namespace tressel {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 using namespace tressel::testing;
 
+// Real files; while `unreadable` is set no file can be opened for reading (locked, say).
+// `busyReplaces` replaces fail first (the file held open elsewhere for a moment).
+struct LockableFiles : PortableFileSystem {
+    bool CanRead(const std::wstring& path) override {
+        return !unreadable && PortableFileSystem::CanRead(path);
+    }
+    bool ReplaceAtomically(const std::wstring& from, const std::wstring& to) override {
+        if (busyReplaces > 0) {
+            --busyReplaces;
+            return false;
+        }
+        return PortableFileSystem::ReplaceAtomically(from, to);
+    }
+    bool unreadable = false;
+    int busyReplaces = 0;
+};
+
 // A dialog whose settings file is a real one in a private folder.
-struct FileDialog : BasicDialogFixture<IniProfileStore, PortableFileSystem> {
+struct FileDialog : BasicDialogFixture<IniProfileStore, LockableFiles> {
     explicit FileDialog(const std::filesystem::path& folder)
         : settingsFile(folder.wstring() + L"\\ZornSetting.ini") {
         process.moduleFileName = folder.wstring() + L"\\Tressel.exe";
@@ -83,6 +107,69 @@ TEST_F(DialogSettingsTest, ExitSavesBeforeTheProcessEnds) {
     app.dialog.OnCommand(32782);
     EXPECT_EQ(app.Read(L"WUButtonSetting", L"0"), L"Forward");
     EXPECT_EQ(app.log.Entries().back(), "ExitProcess(0)");
+}
+
+// A failed save is tried again a second later, and the user hears of it once per run of
+// failures: a balloon naming the file and the reason.
+TEST_F(DialogSettingsTest, AFailedSaveIsTriedAgainAndReportedOncePerRunOfFailures) {
+    FileDialog app(folder);
+    app.dialog.OnInitDialog();
+    const auto balloon = AllOf(StartsWith("ShowTrayBalloon(Tressel: settings not saved: "),
+                               HasSubstr(Narrow(app.settingsFile)),
+                               HasSubstr("read-only or open in another program"));
+    app.files.busyReplaces = 2;
+    app.dialog.selectedButton = 1;
+    app.dialog.OnCommand(24);  // Copy
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_EQ(app.dialog.LastSave().failure, SaveFailure::Replace);
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)", balloon));
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)"));
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"<absent>");
+
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_TRUE(app.dialog.LastSave().Saved());
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)"));
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Copy");
+
+    // A new run of failures is reported again.
+    app.files.busyReplaces = 1;
+    app.dialog.OnCommand(23);  // Cut
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)", balloon));
+}
+
+TEST_F(DialogSettingsTest, AFileUnreadableAtStartIsKeptAsideOnceBeforeTheFirstSave) {
+    const std::string users = "[RButtonSetting]\r\n0=Users own\r\n";
+    std::ofstream(folder / "ZornSetting.ini", std::ios::binary) << users;
+    const auto bytes = [&](const char* name) {
+        std::ifstream in(folder / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    FileDialog app(folder);
+    app.files.unreadable = true;
+    app.dialog.OnInitDialog();
+    app.files.unreadable = false;
+
+    app.dialog.selectedButton = 1;
+    app.dialog.OnCommand(24);  // Copy
+    app.dialog.OnTimer(7);
+    EXPECT_TRUE(app.dialog.LastSave().Saved());
+    EXPECT_EQ(app.dialog.LastSave().keptAsideAs, app.settingsFile + L".bak");
+    EXPECT_EQ(bytes("ZornSetting.ini.bak"), users);
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Copy");
+
+    app.dialog.OnCommand(23);  // Cut
+    app.dialog.OnTimer(7);
+    EXPECT_TRUE(app.dialog.LastSave().Saved());
+    EXPECT_EQ(app.dialog.LastSave().keptAsideAs, L"");
+    EXPECT_EQ(bytes("ZornSetting.ini.bak"), users);
+    EXPECT_FALSE(std::filesystem::exists(folder / "ZornSetting.ini.bak2"));
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Cut");
 }
 
 }  // namespace

@@ -1,19 +1,117 @@
-// Lookup by command id, the rules that tie catalogue entries to the inputs, and the caption of
+// The catalogue against the table of functions written out by hand, the shipped script files,
+// lookup by command id, the rules that tie catalogue entries to the inputs, and the caption of
 // a picked program.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "config/FunctionCatalogue.h"
+#include "data/FunctionTable.h"
+#include "fakes/Describe.h"
 
 namespace tressel {
 namespace {
+
+using testing::FunctionRow;
+using testing::kFunctionTable;
+using testing::RowKind;
 
 const FunctionEntry& Get(FunctionCommand command) {
     const FunctionEntry* entry = FindFunction(static_cast<int>(command));
     EXPECT_NE(entry, nullptr);
     return *entry;
+}
+
+FunctionKind KindOf(RowKind kind) {
+    switch (kind) {
+        case RowKind::Native:
+            return FunctionKind::Native;
+        case RowKind::Mouse:
+            return FunctionKind::MouseEvent;
+        case RowKind::Key:
+            return FunctionKind::Key;
+        case RowKind::Launch:
+            return FunctionKind::FixedLaunch;
+        case RowKind::ChosenProgram:
+            return FunctionKind::ChosenProgram;
+        case RowKind::Script:
+            return FunctionKind::Script;
+    }
+    return FunctionKind::Native;
+}
+
+// Every value the program shows or stores for a function, in menu order.
+TEST(FunctionCatalogueTest, EveryEntryIsTheWrittenTablesRow) {
+    const auto catalogue = FunctionCatalogue();
+    ASSERT_EQ(catalogue.size(), kFunctionTable.size());
+    for (std::size_t i = 0; i < kFunctionTable.size(); ++i) {
+        const FunctionRow& row = kFunctionTable[i];
+        const FunctionEntry& f = catalogue[i];
+        SCOPED_TRACE(std::string(row.name));
+        EXPECT_EQ(f.Id(), row.id);
+        EXPECT_EQ(f.name, row.name);
+
+        const int depth = row.menu.empty() ? 0 : row.submenu.empty() ? 1 : 2;
+        ASSERT_EQ(f.submenu.depth, depth);
+        EXPECT_EQ(f.submenu.levels[0], row.menu);
+        EXPECT_EQ(f.submenu.levels[1], row.submenu);
+        EXPECT_EQ(f.menuText, row.menuText);
+
+        EXPECT_EQ(f.kind, KindOf(row.kind));
+        switch (row.kind) {
+            case RowKind::Native:
+                EXPECT_EQ(f.captionRule, CaptionRule::DefaultCaption);
+                break;
+            case RowKind::ChosenProgram:
+                EXPECT_EQ(f.captionRule, CaptionRule::ChosenFileName);
+                EXPECT_EQ(f.keyAction, row.keyAction);
+                break;
+            default:
+                EXPECT_EQ(f.captionRule, CaptionRule::Fixed);
+                EXPECT_EQ(f.caption, row.caption);
+                break;
+        }
+        switch (row.kind) {
+            case RowKind::Mouse:
+                EXPECT_EQ(f.mouseAction, row.code);
+                break;
+            case RowKind::Key:
+                EXPECT_EQ(f.keyAction, row.keyAction);
+                EXPECT_EQ(f.keyCode, row.code);
+                break;
+            case RowKind::Launch:
+                EXPECT_EQ(f.keyAction, row.keyAction);
+                EXPECT_EQ(f.launchTarget, row.text);
+                break;
+            case RowKind::Script:
+                EXPECT_EQ(f.keyAction, row.keyAction);
+                EXPECT_EQ(f.scriptFile, row.text);
+                break;
+            default:
+                break;
+        }
+        EXPECT_EQ(f.nativeFor ? testing::Describe(*f.nativeFor) : "", row.nativeFor);
+    }
+}
+
+// The names are those of the shipped files, misspellings included: a "corrected" name would
+// find no file.
+TEST(FunctionCatalogueTest, EveryScriptFunctionNamesAShippedFile) {
+    const std::filesystem::path folder =
+        std::filesystem::path(TRESSEL_SOURCE_DIR) / "resources" / "ScriptsMacros";
+    std::set<std::filesystem::path> shipped;
+    for (const auto& file : std::filesystem::directory_iterator(folder))
+        shipped.insert(file.path().filename());
+    int scripts = 0;
+    for (const FunctionRow& row : kFunctionTable) {
+        if (row.kind != RowKind::Script) continue;
+        ++scripts;
+        EXPECT_EQ(shipped.count(std::filesystem::path(std::wstring(row.text))), 1u)
+            << row.name << " names a file that is not shipped";
+    }
+    EXPECT_EQ(scripts, 8);
 }
 
 TEST(FunctionCatalogueTest, LookupFindsEveryEntryByItsOwnIdAndNothingElse) {

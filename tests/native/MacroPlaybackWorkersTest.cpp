@@ -57,6 +57,17 @@ class Gate {
     bool open_ = false;
 };
 
+// Opens the gate and waits for the workers when a test ends, also when an assertion ends it
+// early, so that a failing test reports instead of hanging with a worker held in the gate.
+struct OpenAtEnd {
+    Gate& gate;
+    FakeWorkerThreads& threads;
+    ~OpenAtEnd() {
+        gate.Open();
+        threads.JoinAll();
+    }
+};
+
 class PlaybackWorkersTest : public ::testing::Test {
   protected:
     PlaybackWorkersTest() : input(log), threads(log), workers(threads, input, lists) {
@@ -93,9 +104,25 @@ TEST_F(PlaybackWorkersTest, WorkerIsStoredBeforeItRunsAndClearsItselfLast) {
                                            Key(17, 2), "ReleaseSelf(#1)"));
 }
 
+// The worker may run to its end before Resume even returns to the starter: its handle must
+// already be stored then, or the input would stay busy for good with its handle never released.
+TEST_F(PlaybackWorkersTest, AWorkerThatEndsBeforeResumeReturnsLeavesItsInputIdleAndPlayable) {
+    threads.runAtResume = true;
+    List(ButtonId::R).Publish({"j 17", "k 17"});
+    for (int press = 1; press <= 2; ++press) {
+        EXPECT_TRUE(workers.StartIfIdle(ButtonId::R)) << "press " << press;
+        EXPECT_EQ(workers.PlaybackThread(ButtonId::R), 0u) << "press " << press;
+    }
+    EXPECT_THAT(log.Entries(),
+                ElementsAre("CreateSuspended -> #1", "Resume(#1)", Key(17, 0), Key(17, 2),
+                            "ReleaseSelf(#1)", "CreateSuspended -> #2", "Resume(#2)", Key(17, 0),
+                            Key(17, 2), "ReleaseSelf(#2)"));
+}
+
 TEST_F(PlaybackWorkersTest, PressesDuringARunAreIgnoredAndTheNextOnePlaysFromTheStart) {
     List(ButtonId::M).Publish({"j 1", "g 40", "k 1"});
     Gate gate;
+    const OpenAtEnd release{gate, threads};
     input.onWait = [&](std::uint32_t) { gate.Wait(); };
 
     ASSERT_TRUE(workers.StartIfIdle(ButtonId::M));
@@ -130,6 +157,7 @@ TEST_F(PlaybackWorkersTest, TwoInputsPlaySideBySide) {
     List(ButtonId::X1).Publish({"j 1", "g 1000", "k 1"});
     List(ButtonId::X2).Publish({"j 2", "k 2"});
     Gate gate;
+    const OpenAtEnd release{gate, threads};
     input.onWait = [&](std::uint32_t) { gate.Wait(); };
 
     ASSERT_TRUE(workers.StartIfIdle(ButtonId::X1));

@@ -42,7 +42,9 @@ class SettingsFileFixture : public ::testing::Test {
     }
 
     void Load() { LoadButtonSettings(host, profiles, path); }
-    bool Save() { return SaveButtonSettings(host, profiles, files, path); }
+    SaveResult Save(bool keepAsideFirst = false) {
+        return SaveButtonSettings(host, profiles, files, path, keepAsideFirst);
+    }
 
     void WriteFileBytes(const std::wstring& file, const std::string& bytes) {
         std::ofstream out(ToHostPath(file), std::ios::binary | std::ios::trunc);

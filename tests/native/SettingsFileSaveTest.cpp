@@ -1,5 +1,6 @@
-// Saving the settings file: the written form, what survives a save, and the crash-safe
-// replace through a temporary copy.
+// Saving the settings file: the written form, what survives a save, the crash-safe replace
+// through a temporary copy, the in-place fallback, keeping an unread file aside, and what a
+// failed save reports.
 #include <gmock/gmock.h>
 
 #include "SettingsFileFixture.h"
@@ -116,22 +117,97 @@ TEST_F(SettingsFileSaveTest, StaleTemporaryFileFromACrashIsReplaced) {
     EXPECT_FALSE(FileExists(temp));
 }
 
-class SettingsFileSaveFailureTest : public SettingsFileSaveTest,
-                                    public ::testing::WithParamInterface<const char*> {};
+struct FailingStep {
+    const char* operation;
+    SaveFailure failure;
+};
 
-TEST_P(SettingsFileSaveFailureTest, LeavesTheFileUntouchedAndRemovesTheTemporaryCopy) {
+class SettingsFileSaveFailureTest : public SettingsFileSaveTest,
+                                    public ::testing::WithParamInterface<FailingStep> {};
+
+TEST_P(SettingsFileSaveFailureTest, LeavesTheFileUntouchedRemovesTheCopyAndSaysWhere) {
     const std::string original = "[RButtonSetting]\r\n0=Old\r\n1=0\r\n";
     WriteFileBytes(path, original);
     AssignCopyToR();
-    files.failing = {GetParam()};
-    EXPECT_FALSE(Save());
+    if (std::string(GetParam().operation) == "Write")
+        profiles.failWrites = true;
+    else
+        files.failing = {GetParam().operation};
+    EXPECT_EQ(Save().failure, GetParam().failure);
     EXPECT_EQ(FileBytes(path), original);
     EXPECT_FALSE(FileExists(temp));
     EXPECT_EQ(log.Entries().back(), "Remove(ZornSetting.ini.tmp)");
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, SettingsFileSaveFailureTest,
-                         ::testing::Values("Copy", "FlushToDisk", "ReplaceAtomically"));
+                         ::testing::Values(FailingStep{"Write", SaveFailure::WriteCopy},
+                                           FailingStep{"FlushToDisk", SaveFailure::Replace},
+                                           FailingStep{"ReplaceAtomically", SaveFailure::Replace}));
+
+// A folder that takes no new file (read-only, say) while the file itself is writable.
+TEST_F(SettingsFileSaveTest, WithoutATemporaryCopyTheFileIsWrittenInPlace) {
+    WriteFileBytes(path, "[Mine]\r\nkeep=1\r\n[RButtonSetting]\r\n0=Old\r\n");
+    AssignCopyToR();
+    files.failing = {"Copy"};
+    const SaveResult result = Save();
+    EXPECT_TRUE(result.Saved());
+    EXPECT_TRUE(result.inPlace);
+    EXPECT_FALSE(FileExists(temp));
+    EXPECT_THAT(SectionLines(L"Mine"), ElementsAre(L"[Mine]", L"keep=1"));
+    EXPECT_EQ(SectionLines(L"RButtonSetting").at(1), L"0=Copy");
+    const std::vector<std::string> entries = log.Entries();
+    ASSERT_GE(entries.size(), 6u);
+    EXPECT_THAT(
+        std::vector<std::string>(entries.begin(), entries.begin() + 4),
+        ElementsAre("Exists(ZornSetting.ini)", "Copy(ZornSetting.ini,ZornSetting.ini.tmp)",
+                    "Remove(ZornSetting.ini.tmp)", "Write(ZornSetting.ini,RButtonSetting)"));
+    EXPECT_THAT(std::vector<std::string>(entries.end() - 2, entries.end()),
+                ElementsAre("Flush(ZornSetting.ini)", "FlushToDisk(ZornSetting.ini)"));
+
+    // Neither a copy nor the file itself can be written: reported, no copy left.
+    log.Clear();
+    profiles.failWrites = true;
+    const SaveResult failed = Save();
+    EXPECT_EQ(failed.failure, SaveFailure::WriteInPlace);
+    EXPECT_TRUE(failed.inPlace);
+    EXPECT_FALSE(FileExists(temp));
+}
+
+// A file that could not be read at load holds settings the program never saw: the first save
+// moves it to a free backup name, never over an earlier backup, or saves nothing.
+TEST_F(SettingsFileSaveTest, AnUnreadFileIsKeptAsideUnderAFreeBackupName) {
+    const std::string unread = "[RButtonSetting]\r\n0=Users own\r\n";
+    const std::string earlierBackup = "earlier backup";
+    WriteFileBytes(path + L".bak", earlierBackup);
+    WriteFileBytes(path, unread);
+    AssignCopyToR();
+    const SaveResult result = Save(true);
+    EXPECT_TRUE(result.Saved());
+    EXPECT_EQ(result.keptAsideAs, path + L".bak2");
+    EXPECT_EQ(FileBytes(path + L".bak"), earlierBackup);
+    EXPECT_EQ(FileBytes(path + L".bak2"), unread);
+    EXPECT_EQ(FileBytes(path).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(SectionLines(L"RButtonSetting").at(1), L"0=Copy");
+    EXPECT_THAT(log.Entries(),
+                ::testing::Contains("RenameNoReplace(ZornSetting.ini,ZornSetting.ini.bak2)"));
+
+    // Every backup name taken: nothing is written, and the file stays as it is.
+    WriteFileBytes(path, unread);
+    for (int n = 3; n <= kBackupNames; ++n)
+        WriteFileBytes(path + L".bak" + std::to_wstring(n), earlierBackup);
+    log.Clear();
+    EXPECT_EQ(Save(true).failure, SaveFailure::KeepAside);
+    EXPECT_EQ(FileBytes(path), unread);
+    EXPECT_FALSE(FileExists(temp));
+}
+
+TEST_F(SettingsFileSaveTest, OnlyAFileThatExistsButCannotBeReadIsUnreadable) {
+    EXPECT_FALSE(SettingsFileUnreadable(files, path));  // missing: nothing to lose
+    WriteFileBytes(path, "[RButtonSetting]\r\n");
+    EXPECT_FALSE(SettingsFileUnreadable(files, path));
+    files.failing = {"CanRead"};
+    EXPECT_TRUE(SettingsFileUnreadable(files, path));
+}
 
 TEST_F(SettingsFileSaveTest, FailureToCreateANewFileLeavesNoFile) {
     files.failing = {"CreateUnicodeFile"};

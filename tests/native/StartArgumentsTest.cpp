@@ -17,6 +17,26 @@ TEST(StartArguments, OnlyAnExactTrailingRunArgumentStartsHidden) {
     EXPECT_TRUE(ShowAllowedByCommandLine(L"\"C:\\Tools\\Tressel.exe\" -running"));
 }
 
+// Only the text from the last dash on counts: dashes in the program's folder, even a folder
+// named like the argument, must not hide the argument or stand in for it.
+TEST(StartArguments, DashesInTheProgramFolderNeitherHideNorFakeTheRunArgument) {
+    const struct {
+        const wchar_t* commandLine;
+        bool showAllowed;
+    } cases[] = {
+        {L"\"C:\\Tools\\my-run\\Tressel.exe\" -run", false},
+        {L"\"C:\\a-run\\Tressel.exe\" -run", false},
+        {L"C:\\a-run\\Tressel.exe -run", false},
+        {L"\"C:\\my-tools\\x-y\\Tressel.exe\" -run", false},
+        {L"\"C:\\a-run\\Tressel.exe\"", true},
+        {L"\"C:\\Tools\\my-run\\Tressel.exe\"", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShowAllowedByCommandLine(c.commandLine), c.showAllowed)
+            << ::testing::PrintToString(std::wstring(c.commandLine));
+    }
+}
+
 TEST(StartArguments, DashesInThePathAloneStartVisible) {
     EXPECT_TRUE(ShowAllowedByCommandLine(L"\"C:\\my-tools\\Tressel.exe\""));
     EXPECT_TRUE(ShowAllowedByCommandLine(L"C:\\Tools\\Tressel.exe"));

@@ -39,6 +39,7 @@ ProfileStoreTarget Win32Target() {
     target.separator = L"\\";
     target.hostPath = [](const std::wstring& path) { return std::filesystem::path(path); };
     target.writeDropsLeadingBlanks = RunningUnderWine();
+    target.writeNormalisesSectionHeaders = RunningUnderWine();
     return target;
 }
 

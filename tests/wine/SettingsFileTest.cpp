@@ -1,6 +1,6 @@
 // The settings file against the real profile functions: round trips with non-ANSI text, an
-// existing ANSI file, a failed replace, the long module path, and crash safety under repeated
-// kills of a process that saves in a tight loop.
+// existing ANSI file, a failed replace, the file-system probes, the long
+// module path, and crash safety under repeated kills of a process that saves in a tight loop.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -156,6 +156,33 @@ TEST_F(SettingsFileTest, FailedReplaceLeavesTheFileAsItWas) {
     }
     EXPECT_EQ(FileBytes(path), original);
     EXPECT_FALSE(fs::exists(SettingsTempPath(path)));
+}
+
+TEST_F(SettingsFileTest, FileSystemProbesRenamesWithoutReplacingAndRemovesReadOnlyFiles) {
+    const std::wstring backup = path + L".bak";
+    EXPECT_FALSE(files.CanRead(path));  // missing
+    WriteBytes(path, "settings");
+    WriteBytes(backup, "earlier");
+    EXPECT_TRUE(files.CanRead(path));
+    {
+        UniqueFileHandle holder(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_FALSE(files.CanRead(path));  // held without sharing
+    }
+    EXPECT_FALSE(files.RenameNoReplace(path, backup));
+    EXPECT_EQ(FileBytes(path), "settings");
+    EXPECT_EQ(FileBytes(backup), "earlier");
+    const std::wstring free = path + L".bak2";
+    EXPECT_TRUE(files.RenameNoReplace(path, free));
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_EQ(FileBytes(free), "settings");
+
+    // The copy of a read-only settings file is read-only too, and a failed save must still
+    // remove it: Remove takes read-only files.
+    ASSERT_TRUE(SetFileAttributesW(free.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(files.Remove(free));
+    EXPECT_FALSE(fs::exists(free));
 }
 
 // Wine cannot start a program whose path exceeds MAX_PATH, so the growing buffer is driven

@@ -77,7 +77,7 @@ int SaveForever(const std::wstring& path, const std::wstring& mappingName, bool 
     for (unsigned round = 0;; ++round) {
         MemorySettingsHost& host = hosts[round % 2];
         const bool saved = inPlace ? WriteButtonSections(host, profiles, path)
-                                   : SaveButtonSettings(host, profiles, files, path);
+                                   : SaveButtonSettings(host, profiles, files, path).Saved();
         if (!saved) return 3;
         InterlockedIncrement(counter.view);
     }
