@@ -107,22 +107,21 @@ ensure_display() {
     return 0
   fi
   command -v Xvfb >/dev/null || die "Xvfb not found (install xvfb)"
-  local n
-  for n in $(seq 90 199); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${DESKTOP_SIZE}x24" -nolisten tcp >/dev/null 2>&1 &
-    started_xvfb_pid=$!
-    if wait_for 10 display_answers ":$n"; then
-      display=":$n"
-      log "Xvfb $display (pid $started_xvfb_pid)"
-      return 0
-    fi
-    # Lost a race for that number (or Xvfb failed): try the next one.
-    kill "$started_xvfb_pid" 2>/dev/null
-    wait "$started_xvfb_pid" 2>/dev/null
-    started_xvfb_pid=""
-  done
-  die "could not start Xvfb on any display :90-:199"
+  # Xvfb chooses a free display number itself and writes it to the given descriptor: runs that
+  # start at the same moment cannot both take the same number (choosing one here and starting
+  # Xvfb on it could let two runs share one server).
+  local number_file
+  number_file=$(mktemp) || die "cannot create a temporary file"
+  Xvfb -displayfd 1 -screen 0 "${DESKTOP_SIZE}x24" -nolisten tcp >"$number_file" 2>/dev/null &
+  started_xvfb_pid=$!
+  if ! wait_for 20 test -s "$number_file"; then
+    rm -f "$number_file"
+    die "Xvfb did not start"
+  fi
+  display=":$(head -n 1 "$number_file")"
+  rm -f "$number_file"
+  wait_for 10 display_answers "$display" || die "Xvfb $display does not answer"
+  log "Xvfb $display (pid $started_xvfb_pid)"
 }
 
 ensure_wineserver() {
@@ -151,7 +150,7 @@ ensure_desktop() {
   desktop_exists && return 0
   DISPLAY="$display" "$WINE" explorer "/desktop=Default,$DESKTOP_SIZE" >/dev/null 2>&1 &
   started_explorer_pid=$!
-  wait_for 30 desktop_exists || die "the Wine virtual desktop did not appear on $display"
+  wait_for 60 desktop_exists || die "the Wine virtual desktop did not appear on $display"
 }
 
 wine_session_stop() {
