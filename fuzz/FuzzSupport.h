@@ -39,7 +39,8 @@ class ScratchFolder {
     ScratchFolder() {
         std::error_code error;
         std::filesystem::path base = "/dev/shm";
-        if (!std::filesystem::is_directory(base, error)) base = std::filesystem::temp_directory_path();
+        if (!std::filesystem::is_directory(base, error))
+            base = std::filesystem::temp_directory_path();
         root_ = base / ("tressel-fuzz-" + std::to_string(::getpid()));
         std::filesystem::create_directories(root_ / "ScriptsMacros");
     }

@@ -21,7 +21,8 @@ std::wstring PlainText(FuzzedDataProvider& provider) {
     static constexpr char kAlphabet[] = "abcXYZ019 _.-";
     std::wstring text;
     for (const char c : provider.ConsumeRandomLengthString(12)) {
-        text += static_cast<wchar_t>(kAlphabet[static_cast<unsigned char>(c) % (sizeof kAlphabet - 1)]);
+        text +=
+            static_cast<wchar_t>(kAlphabet[static_cast<unsigned char>(c) % (sizeof kAlphabet - 1)]);
     }
     while (!text.empty() && text.back() == L' ') text.pop_back();
     while (!text.empty() && text.front() == L' ') text.erase(0, 1);
@@ -36,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::wstring> texts;
     for (int i = 0; i < 3 * operations; ++i) texts.push_back(PlainText(provider));
     std::vector<int> kinds;
-    for (int i = 0; i < operations; ++i) kinds.push_back(provider.ConsumeIntegralInRange<int>(0, 3));
+    for (int i = 0; i < operations; ++i)
+        kinds.push_back(provider.ConsumeIntegralInRange<int>(0, 3));
     const std::string bytes = provider.ConsumeRemainingBytesAsString();
 
     // Decoding, parsing and writing back.

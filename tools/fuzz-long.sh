@@ -13,17 +13,21 @@ cmake --preset native-fuzz >/dev/null && cmake --build --preset native-fuzz >/de
 harnesses=("$@")
 ((${#harnesses[@]})) || harnesses=(script ini settings command_line start_with_windows macro_argument)
 out=build/fuzz-long
-mkdir -p "$out/findings"
+mkdir -p "$out/findings" "$out/bin"
 status=0
 for name in "${harnesses[@]}"; do
   corpus="$out/corpus/$name"
   mkdir -p "$corpus"
   cp -rn "fuzz/corpus/$name/." "$corpus/"
   log="$out/$name.log"
-  nice -n 19 "build/native-fuzz/fuzz_$name" -runs="$runs" -max_total_time="$seconds" -timeout=10 \
+  # A copy of its own, so that a rebuild meanwhile does not touch the running harness.
+  bin="$out/bin/fuzz_$name.$$"
+  cp "build/native-fuzz/fuzz_$name" "$bin"
+  nice -n 19 "$bin" -runs="$runs" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/findings/$name-" \
     "$corpus" >"$log" 2>&1
   rc=$?
+  rm -f "$bin"
   executed=$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}')
   executed=${executed:-0}
   echo "$(date -u +%FT%TZ) $name $executed exit=$rc" >>"$out/counts.txt"

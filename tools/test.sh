@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native core (plain, ASan+UBSan, TSan) and the
-# Windows build under Wine in Xvfb. Installs missing Debian packages first.
+# Builds everything and runs every test: the native core (plain, ASan+UBSan, TSan), a short run
+# of every fuzz harness (each one test) and the Windows build under Wine in Xvfb. Installs missing Debian packages first.
 # Ends with one line "N passed, N failed" over all ctest runs; exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -43,7 +43,7 @@ run_preset() {
   [ $rc -eq 0 ] || status=1
 }
 
-presets=(native native-asan native-tsan windows)
+presets=(native native-asan native-tsan native-fuzz windows)
 [ -n "${TRESSEL_PRESETS:-}" ] && read -r -a presets <<<"$TRESSEL_PRESETS"
 for p in "${presets[@]}"; do run_preset "$p"; done
 echo "$passed passed, $failed failed"
