@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$corpus/." "$work/"
 mkdir -p "$findings"
 name=$(basename "$harness")
-"$harness" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+"$harness" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1 \
   -artifact_prefix="$findings/$name-" "$work" >"$work.log" 2>&1
 rc=$?
 grep -E '^(stat::number_of_executed_units|#[0-9]+ +DONE)' "$work.log" | tail -n 2
