@@ -58,17 +58,43 @@ bool CompileMacroLine(std::string_view line, ButtonId input, ActionLines& lines)
     return true;
 }
 
-void CompileMacroScript(MacroLineList& list, ButtonId input, const std::wstring& scriptPath) {
+ScriptCompileResult CompileMacroScript(MacroLineList& list, ButtonId input,
+                                       const std::wstring& scriptPath) {
     list.Clear();
     ScriptTextReader reader(scriptPath);
-    if (!reader.IsOpen()) return;
+    if (!reader.IsOpen()) return ScriptCompileResult::NotOpened;
+    if (reader.TooLarge()) return ScriptCompileResult::TooLarge;
     ActionLines lines;
     // An action line is at most one character longer than its source line and mostly shorter,
     // so the file's size is a close bound of the text: filling seldom regrows.
     lines.ReserveText(reader.Size());
-    reader.ForEachLine([&](std::string_view line) { CompileMacroLine(line, input, lines); });
+    const ScriptTextReader::Result read =
+        reader.ForEachLine([&](std::string_view line) { CompileMacroLine(line, input, lines); });
+    // A file that outgrew the limit while it was read is refused whole, like one that was over
+    // it from the start.
+    if (read == ScriptTextReader::Result::TooLarge) return ScriptCompileResult::TooLarge;
     lines.ReleaseUnusedText();
     list.Publish(std::move(lines));
+    return read == ScriptTextReader::Result::ReadError ? ScriptCompileResult::ReadError
+                                                       : ScriptCompileResult::Compiled;
+}
+
+std::wstring ScriptRefusalText(ScriptCompileResult result, const std::wstring& scriptFile) {
+    switch (result) {
+        case ScriptCompileResult::Compiled:
+            return {};
+        case ScriptCompileResult::NotOpened:
+            return L"The macro script \"" + scriptFile +
+                   L"\" could not be opened. The input plays nothing.";
+        case ScriptCompileResult::TooLarge:
+            return L"The macro script \"" + scriptFile + L"\" is larger than " +
+                   std::to_wstring(ScriptTextReader::kMaxFileBytes >> 20) +
+                   L" MB and was not loaded. The input plays nothing.";
+        case ScriptCompileResult::ReadError:
+            return L"The macro script \"" + scriptFile +
+                   L"\" could not be read to its end. The input plays only its first lines.";
+    }
+    return {};
 }
 
 }  // namespace tressel

@@ -20,9 +20,20 @@ std::wstring ScriptPath(const std::wstring& programFolder, const std::wstring& s
 // are no commands for the right button.
 bool CompileMacroLine(std::string_view line, ButtonId input, ActionLines& lines);
 
+enum class ScriptCompileResult {
+    Compiled,   // every line read (an empty or comment-only file included)
+    NotOpened,  // no such file, a folder, or no permission: the list stays empty
+    TooLarge,   // over ScriptTextReader::kMaxFileBytes: refused whole, the list stays empty
+    ReadError,  // a read error ended the file early: the lines before it are kept
+};
+
 // Empties `list` at once, then reads the file at `scriptPath` and publishes its action lines
-// in one step. A file that cannot be opened leaves the list empty; after a read error the
-// lines read before it are kept.
-void CompileMacroScript(MacroLineList& list, ButtonId input, const std::wstring& scriptPath);
+// in one step. Lines are taken with their first ScriptTextReader::kMaxLineBytes bytes.
+ScriptCompileResult CompileMacroScript(MacroLineList& list, ButtonId input,
+                                       const std::wstring& scriptPath);
+
+// What to tell the user when a script was not compiled whole, in plain words naming the file;
+// empty for Compiled.
+std::wstring ScriptRefusalText(ScriptCompileResult result, const std::wstring& scriptFile);
 
 }  // namespace tressel

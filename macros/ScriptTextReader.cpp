@@ -17,6 +17,7 @@ ScriptTextReader::ScriptTextReader(const std::wstring& path) {
     if (open_) {
         const std::uintmax_t size = std::filesystem::file_size(fsPath, error);
         if (!error && size <= SIZE_MAX) size_ = static_cast<std::size_t>(size);
+        tooLarge_ = !error && size > kMaxFileBytes;
     }
 }
 

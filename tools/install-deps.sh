@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only when something is missing.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format cppcheck
+packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format cppcheck clang-14
           g++-mingw-w64-x86-64-posix wine64 wine xvfb xdotool libxtst-dev imagemagick x11-utils
           fonts-dejavu-core fonts-dejavu-extra fontconfig zip unzip)
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native core (plain, ASan+UBSan, TSan) and the
-# Windows build under Wine in Xvfb, and the release zip (its imports, reproducibility and a
-# user's whole journey with it). Installs missing Debian packages first.
+# Builds everything and runs every test: the native core (plain, ASan+UBSan, TSan), a short run
+# of every fuzz harness (each one test), the Windows build under Wine in Xvfb, and the release
+# zip (its imports, reproducibility and a user's whole journey with it). Installs missing Debian
+# packages first.
 # Ends with one line "N passed, N failed" over all ctest runs; exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -44,7 +45,7 @@ run_preset() {
   [ $rc -eq 0 ] || status=1
 }
 
-presets=(native native-asan native-tsan windows windows-release)
+presets=(native native-asan native-tsan native-fuzz windows windows-release)
 [ -n "${TRESSEL_PRESETS:-}" ] && read -r -a presets <<<"$TRESSEL_PRESETS"
 for p in "${presets[@]}"; do run_preset "$p"; done
 echo "$passed passed, $failed failed"

@@ -13,8 +13,9 @@
 namespace tressel {
 namespace {
 
-// About 50 MB in about a million CRLF lines: commands with and without arguments, comments and
-// blank lines, as a long hand-written macro would mix them. Written once per process.
+// About 12 MB (just under the size a script may have) in about 240,000 CRLF lines: commands
+// with and without arguments, comments and blank lines, as a long hand-written macro would mix
+// them. Written once per process.
 class LargeScript {
   public:
     static const LargeScript& Get() {
@@ -58,7 +59,7 @@ class LargeScript {
             block += lines[i % std::size(lines)];
             block += "\r\n";
         }
-        for (int i = 0; i < 1000; ++i) out << block;
+        for (int i = 0; i < 240; ++i) out << block;
         out.close();
         bytes_ = static_cast<std::int64_t>(std::filesystem::file_size(File()));
     }

@@ -53,7 +53,12 @@ DecodedIni DecodeIniBytes(const std::string& bytes) {
 std::string EncodeIniText(IniEncoding encoding, const std::wstring& text) {
     std::string out;
     if (encoding == IniEncoding::Ansi) {
-        out.reserve(text.size());
+        out.reserve(2 + text.size());
+        // ANSI text that begins with the characters of the byte-order mark (a first line that
+        // starts with "\xFF\xFE", once the blank lines before it are dropped) would be read
+        // back as UTF-16 and lose the whole file: a blank line in front keeps it ANSI, and
+        // blank lines are dropped when the file is read.
+        if (text.size() >= 2 && text[0] == 0xFF && text[1] == 0xFE) out += "\r\n";
         for (wchar_t c : text) {
             const auto code = static_cast<std::uint32_t>(c);
             out += code <= 0xFF ? static_cast<char>(code) : '?';

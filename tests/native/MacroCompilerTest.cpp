@@ -9,6 +9,7 @@
 #include "MacroScriptFolder.h"
 #include "fakes/Describe.h"
 #include "macros/MacroCompiler.h"
+#include "macros/ScriptTextReader.h"
 
 namespace tressel {
 namespace {
@@ -93,24 +94,68 @@ TEST_F(MacroCompilerTest, EveryByteWidensToTheCharacterOfTheSameCode) {
 }
 
 TEST_F(MacroCompilerTest, LinesAcrossReadChunksAreWholeAndCrLfSplitByAChunkEndsAsOne) {
-    // A very long line, then a line whose CR is the last byte of a 64 KiB read and whose LF
-    // is the first of the next.
-    const std::string longArgument(200000, '7');
-    std::string script = "Delay " + longArgument + "\r\n";
-    const std::size_t lineStart = 65536 - (script.size() % 65536) + script.size();
-    script.append(lineStart - script.size() - 2, '#');
-    script += "\r\n";
-    const std::string filler = "KeyDown 9";
-    script += filler;
-    script.append(65535 - (script.size() % 65536), 'x');
-    script += "\r\nKeyUp 9";
-    ASSERT_EQ(script.find("\r\nKeyUp") % 65536, 65535u);
+    // A line across the end of the first 64 KiB read, then a line whose CR is the last byte of
+    // the second read and whose LF is the first of the third.
+    std::string script;
+    auto commentsUpTo = [&](std::size_t position) {
+        while (position - script.size() > 1002) script += std::string(1000, '#') + "\r\n";
+        script += std::string(position - script.size() - 2, '#') + "\r\n";
+    };
+    commentsUpTo(65536 - 5);
+    script += "Delay 12345\r\n";
+    commentsUpTo(2 * 65536 - 10);
+    script += "KeyDown 9\r\nKeyUp 9";
+    ASSERT_EQ(script.find("\r\nKeyUp"), 2u * 65536 - 1);
 
-    const auto lines = Compile(script);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], L"g " + std::wstring(longArgument.begin(), longArgument.end()));
-    EXPECT_EQ(lines[1].back(), L'x') << "the carriage return was dropped";
-    EXPECT_EQ(lines[2], L"k 9");
+    EXPECT_THAT(Compile(script), ElementsAre(L"g 12345", L"j 9", L"k 9"));
+}
+
+// Only the first kMaxLineBytes bytes of a line are kept, however long it is and wherever it
+// crosses a read; the line after it is whole. A command decided beyond the cut (a blank after
+// it) is the one change.
+TEST_F(MacroCompilerTest, LongLinesAreCutAtTheLimit) {
+    constexpr std::size_t kLimit = ScriptTextReader::kMaxLineBytes;
+    const struct {
+        std::string line;
+        std::wstring action;
+    } cases[] = {
+        {"Delay 40 " + std::string(2 * kLimit, '-'), L"g 40 " + std::wstring(kLimit - 9, L'-')},
+        {"KeyDown " + std::string(200000, '7'), L"j " + std::wstring(kLimit - 8, L'7')},
+        {"MoveR 5 " + std::string(kLimit - 8, '.'), L"i 5 " + std::wstring(kLimit - 8, L'.')},
+        {"MoveR 5 " + std::string(kLimit - 7, '.'), L"i 5 " + std::wstring(kLimit - 8, L'.')},
+        {"Delay" + std::string(kLimit, 'x') + " 40", L"gDelay" + std::wstring(kLimit - 5, L'x')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.size());
+        EXPECT_THAT(Compile(c.line + "\r\nLeftUp\r\n" + c.line),
+                    ElementsAre(c.action, L"b", c.action));
+    }
+}
+
+TEST_F(MacroCompilerTest, ScriptsOverTheSizeLimitAreRefusedWhole) {
+    constexpr std::size_t kLimit = ScriptTextReader::kMaxFileBytes;
+    std::string script;
+    script.reserve(kLimit + 1);
+    while (script.size() < kLimit) script += "LeftUp\r\n";
+    ASSERT_EQ(script.size(), kLimit);
+    folder.Write("big.txt", script);
+    const std::wstring path = ScriptPath(folder.ProgramFolder(), L"big.txt");
+    EXPECT_EQ(CompileMacroScript(list, ButtonId::M, path), ScriptCompileResult::Compiled);
+    EXPECT_EQ(list.Count(), kLimit / 8);
+
+    script += "L";
+    folder.Write("big.txt", script);
+    EXPECT_EQ(CompileMacroScript(list, ButtonId::M, path), ScriptCompileResult::TooLarge);
+    EXPECT_EQ(list.Count(), 0u);
+    const std::wstring refusal = ScriptRefusalText(ScriptCompileResult::TooLarge, L"big.txt");
+    EXPECT_NE(refusal.find(L"\"big.txt\""), std::wstring::npos);
+    EXPECT_NE(refusal.find(L"16 MB"), std::wstring::npos);
+
+    // A file whose size says nothing (a device that never ends) is refused by what is read.
+    if (std::filesystem::exists("/dev/zero")) {
+        EXPECT_EQ(CompileMacroScript(list, ButtonId::M, L"/dev/zero"),
+                  ScriptCompileResult::TooLarge);
+    }
 }
 
 TEST_F(MacroCompilerTest, SecondCompileLeavesOnlyTheSecondScript) {
@@ -120,12 +165,15 @@ TEST_F(MacroCompilerTest, SecondCompileLeavesOnlyTheSecondScript) {
 
 TEST_F(MacroCompilerTest, UnopenableScriptLeavesTheListEmpty) {
     Compile("LeftDown\n");
-    CompileMacroScript(list, ButtonId::M, ScriptPath(folder.ProgramFolder(), L"missing.txt"));
+    EXPECT_EQ(
+        CompileMacroScript(list, ButtonId::M, ScriptPath(folder.ProgramFolder(), L"missing.txt")),
+        ScriptCompileResult::NotOpened);
     EXPECT_THAT(*list.Current(), IsEmpty());
 
     Compile("LeftDown\n");
     // An empty name names the scripts folder itself.
-    CompileMacroScript(list, ButtonId::M, ScriptPath(folder.ProgramFolder(), L""));
+    EXPECT_EQ(CompileMacroScript(list, ButtonId::M, ScriptPath(folder.ProgramFolder(), L"")),
+              ScriptCompileResult::NotOpened);
     EXPECT_THAT(*list.Current(), IsEmpty());
 }
 
