@@ -109,23 +109,6 @@ std::wstring BalloonContaining(const std::wstring& words) {
     return search.found;
 }
 
-std::string DumpTips() {
-    std::string out;
-    EnumWindows(
-        [](HWND hwnd, LPARAM l) -> BOOL {
-            wchar_t cls[32] = {};
-            GetClassNameW(hwnd, cls, 32);
-            if (lstrcmpiW(cls, L"tooltips_class32") != 0) return TRUE;
-            wchar_t text[1024] = {};
-            DWORD_PTR length = 0;
-            SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
-            *reinterpret_cast<std::string*>(l) += "\n tip visible=" + std::to_string(IsWindowVisible(hwnd)) + " " + fs::path(text).string();
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&out));
-    return out;
-}
-
 class SaveObstaclesTest : public RunningTresselTest {
   protected:
     void BeforeStart() override {
@@ -176,7 +159,9 @@ class SaveObstaclesTest : public RunningTresselTest {
 
     // The save runs on the window's thread and writes key by key: once X2's caption is in the
     // file, a round trip to the window waits for the rest of that save.
-    bool SavedAsCopyAndDone() const { return WaitUntil([&] { return X2SavedAsCopy(); }) && RoundTrip(); }
+    bool SavedAsCopyAndDone() const {
+        return WaitUntil([&] { return X2SavedAsCopy(); }) && RoundTrip();
+    }
     bool X2SavedAsCopy() const {
         const auto section = ReadIniSection(iniPath_, std::wstring(InfoOf(ButtonId::X2).section));
         return section && section->count(L"0") && section->at(L"0") == L"Copy";
@@ -218,9 +203,8 @@ TEST_F(SaveObstaclesTest, EachObstacleKeepsTheChangeOrSaysWhyAndTheRetrySavesItO
         if (c.obstacle == Obstacle::HeldFile) {
             Hold();
         } else {
-            immutable = std::make_unique<Immutable>(c.obstacle == Obstacle::ImmutableFile
-                                                        ? iniPath_
-                                                        : folder_);
+            immutable = std::make_unique<Immutable>(
+                c.obstacle == Obstacle::ImmutableFile ? iniPath_ : folder_);
             if (!immutable->Set()) {
                 GTEST_SKIP() << "chattr +i is not available here";
             }
@@ -232,7 +216,7 @@ TEST_F(SaveObstaclesTest, EachObstacleKeepsTheChangeOrSaysWhyAndTheRetrySavesItO
         } else {
             std::wstring balloon;
             ASSERT_TRUE(WaitUntil([&] { return !(balloon = BalloonContaining(c.reason)).empty(); }))
-                << "no balloon gives the reason" << DumpTips();
+                << "no balloon gives the reason";
             EXPECT_NE(balloon.find(iniPath_), std::wstring::npos) << fs::path(balloon).string();
             EXPECT_EQ(FileNow(), c.fileExists ? kOldFile : "");
             EXPECT_TRUE(WaitUntil([&] { return NoTemporaryFile(); }));

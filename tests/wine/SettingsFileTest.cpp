@@ -180,9 +180,13 @@ TEST_F(SettingsFileTest, FileSystemProbesRenamesWithoutReplacingAndRemovesReadOn
     EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(FileBytes(free), "settings");
 
-    // The copy of a read-only settings file is read-only too, and a failed save must still
-    // remove it: Remove takes read-only files.
+    // A read-only settings file: its copy, written next, is made writable (CopyFileW copies the
+    // attribute), and Remove takes read-only files.
     ASSERT_TRUE(SetFileAttributesW(free.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::wstring copy = path + L".tmp";
+    ASSERT_TRUE(files.Copy(free, copy));
+    EXPECT_EQ(GetFileAttributesW(copy.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(FileBytes(copy), "settings");
     EXPECT_TRUE(files.Remove(free));
     EXPECT_FALSE(fs::exists(free));
 }
