@@ -150,8 +150,11 @@ class SaveObstaclesTest : public RunningTresselTest {
             << "no function menu opened";
         PostMessageW(window_, WM_CANCELMODE, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
-        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(kWordCopy, 0), 0);
-        ASSERT_TRUE(RoundTrip());
+        // Sent, not posted: a sent message is handled before posted ones, so a round trip after
+        // a posted command could return before the command ran.
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(window_, WM_COMMAND, MAKEWPARAM(kWordCopy, 0), 0,
+                                        SMTO_ABORTIFHUNG, 20000, &ignored));
         wchar_t caption[64] = {};
         GetDlgItemTextW(window_, control, caption, 64);
         ASSERT_STREQ(caption, L"Copy");
