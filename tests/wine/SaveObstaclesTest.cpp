@@ -82,9 +82,9 @@ class Immutable {
 
 // The text of the notification-area balloon on screen that contains `words`, or empty. Wine's
 // tray shows a balloon as a tooltip window (TTS_BALLOON) of the shell's process, owned by the
-// icon's window, whose WM_GETTEXT answers the text on show; its title cannot be read from
-// another process. Windows draws balloons as toasts no window list shows: there, the balloon
-// call itself is what the native tests check.
+// icon's window, whose WM_GETTEXT answers the text while it shows; its title cannot be read from
+// another process. How Windows shows a balloon is the shell's own affair: that the program asks
+// for one, once per run of failures, is what the native tests check.
 std::wstring BalloonContaining(const std::wstring& words) {
     struct Search {
         const std::wstring& words;
