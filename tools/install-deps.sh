@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev googletest libbenchmark-dev clang-format cppcheck clang-14
           g++-mingw-w64-x86-64-posix wine64 wine xvfb xdotool libxtst-dev imagemagick x11-utils
-          fonts-dejavu-core fonts-dejavu-extra fontconfig zip unzip)
+          fonts-dejavu-core fonts-dejavu-extra fontconfig zip unzip e2fsprogs)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

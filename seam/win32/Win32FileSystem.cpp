@@ -18,7 +18,15 @@ bool Win32FileSystem::Exists(const std::wstring& path) {
 }
 
 bool Win32FileSystem::Copy(const std::wstring& from, const std::wstring& to) {
-    return CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
+    if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) return false;
+    // The copy gets the file's attributes, read-only among them, and is written next: make it
+    // writable, so that a read-only file fails the save where it should, at the replace, which
+    // refuses a read-only target (and not at the copy, as if the folder took no writes).
+    // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-copyfilew (Remarks)
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return true;
+    return SetFileAttributesW(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE;
 }
 
 bool Win32FileSystem::CreateUnicodeFile(const std::wstring& path) {

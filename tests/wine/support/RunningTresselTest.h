@@ -21,12 +21,17 @@ class RunningTresselTest : public ::testing::Test {
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
         iniPath_ = folder_ + L"\\ZornSetting.ini";
+        BeforeStart();
+        if (HasFatalFailure() || IsSkipped()) return;
         app_ = TresselProcess::Start(folder_);
         window_ = app_.WaitForWindow();
         ASSERT_NE(window_, nullptr);
         ASSERT_TRUE(app_.WaitForStartUp(window_));
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }));
     }
+
+    // Prepares the fresh installation (a settings file, say) before the program starts.
+    virtual void BeforeStart() {}
 
     void TearDown() override {
         if (!VisibleMenuWindows(app_.Id()).empty()) PostMessageW(window_, WM_CANCELMODE, 0, 0);

@@ -1,0 +1,270 @@
+// What the user gets from the real Tressel.exe when a change cannot be saved the ordinary way:
+// a read-only settings file, a folder that takes no new file (with and without a settings file
+// in it), a file held open by another program. Either the change is kept (written in place) or
+// a notification-area balloon names the file and the reason while the old file stays as it was;
+// once the obstacle is gone, the program's retry saves the change. A file that could not be
+// read at start is kept aside before the first save replaces it.
+//
+// Under Wine the tests run as root, and Wine leaves access checks to the Unix permissions, which
+// root passes: a file with FILE_ATTRIBUTE_READONLY is opened for writing, overwritten and
+// replaced by a rename without complaint, and the attribute on a folder is dropped (as Windows
+// ignores it on folders, where only the access rights keep new files out). The obstacles are
+// therefore made with the Linux immutable flag, which binds root as the read-only attribute binds
+// every Windows user: an immutable file cannot be written, replaced or renamed; an immutable
+// folder takes no new entry, while the files in it stay writable.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "config/ButtonId.h"
+#include "framework/UniqueHandle.h"
+#include "wine/support/IniSnapshot.h"
+#include "wine/support/RunningTresselTest.h"
+#include "wine/support/UnixCommand.h"
+#include "wine/support/WaitUntil.h"
+
+namespace tressel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kWordCopy = 24;  // Combination › Word › Copy(Ctrl+C), caption "Copy"
+
+std::string FileBytes(const std::wstring& path) {
+    std::ifstream in(fs::path(path), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+// A settings file as a user's earlier session left it: X2 copies nothing yet, R is renamed.
+const std::string kOldFile =
+    "; mine\r\n[RButtonSetting]\r\n0=Kept\r\n1=0\r\n2=0\r\n3=0\r\n4=0\r\n5=\r\n6=0\r\n8=\r\n";
+
+std::string UnixPathOf(const std::wstring& path) {
+    using Converter = char*(CDECL*)(const wchar_t*);
+    const auto convert = reinterpret_cast<Converter>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* unix = convert ? convert(path.c_str()) : nullptr;
+    const std::string result = unix ? unix : "";
+    if (unix) HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// The Linux immutable flag on a file or folder for the object's life.
+class Immutable {
+  public:
+    explicit Immutable(const std::wstring& path) : unixPath_(UnixPathOf(path)) {
+        set_ = !unixPath_.empty() && RunUnixCommand("chattr +i " + ShellQuote(unixPath_));
+    }
+    ~Immutable() { Lift(); }
+    Immutable(const Immutable&) = delete;
+    Immutable& operator=(const Immutable&) = delete;
+
+    bool Set() const { return set_; }
+    void Lift() {
+        if (set_) set_ = !RunUnixCommand("chattr -i " + ShellQuote(unixPath_));
+    }
+
+  private:
+    std::string unixPath_;
+    bool set_ = false;
+};
+
+// The text of the notification-area balloon on screen that contains `words`, or empty. Wine's
+// tray shows a balloon as a tooltip window (TTS_BALLOON) of the shell's process, owned by the
+// icon's window, whose WM_GETTEXT answers the text while it shows; its title cannot be read from
+// another process. How Windows shows a balloon is the shell's own affair: that the program asks
+// for one, once per run of failures, is what the native tests check.
+std::wstring BalloonContaining(const std::wstring& words) {
+    struct Search {
+        const std::wstring& words;
+        std::wstring found;
+    } search{words, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM l) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(l);
+            wchar_t cls[32] = {};
+            GetClassNameW(hwnd, cls, 32);
+            if (lstrcmpiW(cls, L"tooltips_class32") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+            wchar_t text[1024] = {};
+            DWORD_PTR length = 0;
+            if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                                     SMTO_ABORTIFHUNG, 5000, &length))
+                return TRUE;
+            if (std::wstring(text).find(s->words) == std::wstring::npos) return TRUE;
+            s->found = text;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class SaveObstaclesTest : public RunningTresselTest {
+  protected:
+    void BeforeStart() override {
+        // A run killed while a flag was set leaves an installation nobody can remove, not even
+        // root with rm -rf: lift the flags of earlier runs of this test first.
+        const std::string earlier = UnixPathOf(fs::path(folder_).parent_path().wstring()) + "/" +
+                                    fs::path(folder_).filename().string();
+        RunUnixCommand("chattr -R -i " + ShellQuote(earlier.substr(0, earlier.rfind('-'))) +
+                       "-* 2>/dev/null; true");
+        if (!seed_.empty()) WriteBytes(iniPath_, seed_);
+        if (holdAtStart_) Hold();
+    }
+
+    void Hold() {
+        // No sharing: no other program can read, write, rename or delete the file meanwhile.
+        holder_.reset(CreateFileW(iniPath_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder_);
+    }
+
+    // The file's bytes now; a held file is read through the holder's handle, the only one.
+    std::string FileNow() const {
+        if (!holder_) return fs::exists(fs::path(iniPath_)) ? FileBytes(iniPath_) : "";
+        std::string bytes(4096, '\0');
+        DWORD got = 0;
+        SetFilePointer(holder_.get(), 0, nullptr, FILE_BEGIN);
+        if (!ReadFile(holder_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
+            got = 0;
+        bytes.resize(got);
+        return bytes;
+    }
+
+    bool RoundTrip() const {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20000, &ignored) != 0;
+    }
+
+    // Selects X2 as a click on its button does (its function menu opens and is dismissed), then
+    // assigns Copy to it: the window shows the caption at once, the save follows.
+    void AssignCopyToX2() {
+        const int control = InfoOf(ButtonId::X2).controlId;
+        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window_, control)));
+        ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).size() == 1; }))
+            << "no function menu opened";
+        PostMessageW(window_, WM_CANCELMODE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
+        // Sent, not posted: a sent message is handled before posted ones, so a round trip after
+        // a posted command could return before the command ran.
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(window_, WM_COMMAND, MAKEWPARAM(kWordCopy, 0), 0,
+                                        SMTO_ABORTIFHUNG, 20000, &ignored));
+        wchar_t caption[64] = {};
+        GetDlgItemTextW(window_, control, caption, 64);
+        ASSERT_STREQ(caption, L"Copy");
+    }
+
+    // The save runs on the window's thread and writes key by key: once X2's caption is in the
+    // file, a round trip to the window waits for the rest of that save.
+    bool SavedAsCopyAndDone() const {
+        return WaitUntil([&] { return X2SavedAsCopy(); }) && RoundTrip();
+    }
+    bool X2SavedAsCopy() const {
+        const auto section = ReadIniSection(iniPath_, std::wstring(InfoOf(ButtonId::X2).section));
+        return section && section->count(L"0") && section->at(L"0") == L"Copy";
+    }
+    bool NoTemporaryFile() const { return !fs::exists(fs::path(iniPath_ + L".tmp")); }
+
+    std::string seed_;
+    bool holdAtStart_ = false;
+    UniqueFileHandle holder_;
+};
+
+enum class Obstacle { ImmutableFile, ImmutableFolder, HeldFile };
+
+struct ObstacleCase {
+    const char* name;
+    Obstacle obstacle;
+    bool fileExists;
+    // Empty: the change is kept in spite of the obstacle. Otherwise the reason the balloon gives.
+    const wchar_t* reason;
+};
+
+const ObstacleCase kObstacles[] = {
+    {"read-only file", Obstacle::ImmutableFile, true,
+     L"the file is read-only or open in another program."},
+    // The folder takes no temporary copy, but the file itself is writable: written in place.
+    {"folder takes no new file, file writable", Obstacle::ImmutableFolder, true, nullptr},
+    // A program folder the user may not write to, and no settings file yet.
+    {"folder takes no new file, no file yet", Obstacle::ImmutableFolder, false,
+     L"its folder or the disk does not let the program write."},
+    {"file held open without sharing", Obstacle::HeldFile, true, L"read-only or in use."},
+};
+
+TEST_F(SaveObstaclesTest, EachObstacleKeepsTheChangeOrSaysWhyAndTheRetrySavesItOnceItIsGone) {
+    for (const ObstacleCase& c : kObstacles) {
+        SCOPED_TRACE(c.name);
+        fs::remove(fs::path(iniPath_));
+        if (c.fileExists) WriteBytes(iniPath_, kOldFile);
+        std::unique_ptr<Immutable> immutable;
+        if (c.obstacle == Obstacle::HeldFile) {
+            Hold();
+        } else {
+            immutable = std::make_unique<Immutable>(
+                c.obstacle == Obstacle::ImmutableFile ? iniPath_ : folder_);
+            if (!immutable->Set()) {
+                GTEST_SKIP() << "chattr +i is not available here";
+            }
+        }
+        AssignCopyToX2();
+        if (!c.reason) {
+            ASSERT_TRUE(SavedAsCopyAndDone()) << "not written in place";
+            EXPECT_NE(FileBytes(iniPath_).find("; mine"), std::string::npos);
+        } else {
+            std::wstring balloon;
+            ASSERT_TRUE(WaitUntil([&] { return !(balloon = BalloonContaining(c.reason)).empty(); }))
+                << "no balloon gives the reason";
+            EXPECT_NE(balloon.find(iniPath_), std::wstring::npos) << fs::path(balloon).string();
+            EXPECT_EQ(FileNow(), c.fileExists ? kOldFile : "");
+            EXPECT_TRUE(WaitUntil([&] { return NoTemporaryFile(); }));
+            // The obstacle goes; the retry a second later saves the change.
+            holder_.reset();
+            if (immutable) immutable->Lift();
+            ASSERT_TRUE(SavedAsCopyAndDone()) << "the retry did not save";
+        }
+        immutable.reset();
+        EXPECT_TRUE(NoTemporaryFile());
+        EXPECT_FALSE(fs::exists(fs::path(iniPath_ + L".bak")));
+        // What else the file held survives every kind of save.
+        if (c.fileExists) {
+            EXPECT_NE(FileBytes(iniPath_).find("; mine"), std::string::npos);
+        }
+    }
+}
+
+class UnreadableAtStartTest : public SaveObstaclesTest {
+  protected:
+    UnreadableAtStartTest() {
+        seed_ = kOldFile;
+        holdAtStart_ = true;
+    }
+};
+
+// Held open without sharing while the program starts, it loads as defaults: the first save
+// keeps the unread file aside, whole, before it writes the new one.
+TEST_F(UnreadableAtStartTest, FirstSaveKeepsTheUnreadFileAsideAndWritesTheNewOne) {
+    wchar_t caption[64] = {};
+    GetDlgItemTextW(window_, InfoOf(ButtonId::R).controlId, caption, 64);
+    ASSERT_EQ(std::wstring(caption), InfoOf(ButtonId::R).defaultCaption) << "the file was read";
+    holder_.reset();
+    AssignCopyToX2();
+    ASSERT_TRUE(SavedAsCopyAndDone());
+    EXPECT_EQ(FileBytes(iniPath_ + L".bak"), kOldFile);
+    EXPECT_EQ(FileBytes(iniPath_).find("; mine"), std::string::npos);
+    EXPECT_TRUE(NoTemporaryFile());
+}
+
+}  // namespace
+}  // namespace tressel::testing
