@@ -40,6 +40,10 @@ bool CZornMouseApplicationDlg::OnInitDialog() {
     LoadButtonSettings();
     RefreshRunEntryAtStart(p_.registry, p_.files, p_.process.ModuleFileName());
     p_.shell.AddTrayIcon();
+    trayIconAdded_ = true;
+    // A script refused while the settings loaded is told now that there is an icon to tell it.
+    if (!pendingNotice_.empty()) p_.shell.ShowTrayBalloon(kScriptRefusedTitle, pendingNotice_);
+    pendingNotice_.clear();
     p_.window.SetTimer(kStartTimer, kStartDelayMs);
     return true;
 }
@@ -228,8 +232,15 @@ void CZornMouseApplicationDlg::InstallHookUnguarded(ButtonId input) {
 void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile) {
     const auto input = ButtonFromInt(selectedButton);
     if (!input) return;
-    tressel::CompileMacroScript(MacroLinesOf(*input), *input,
-                                ScriptPath(programFolder, scriptFile));
+    const ScriptCompileResult result = tressel::CompileMacroScript(
+        MacroLinesOf(*input), *input, ScriptPath(programFolder, scriptFile));
+    // A script that plays nothing, or only part of itself, must not look like one that works.
+    if (result == ScriptCompileResult::Compiled) return;
+    const std::wstring text = ScriptRefusalText(result, scriptFile);
+    if (trayIconAdded_)
+        p_.shell.ShowTrayBalloon(kScriptRefusedTitle, text);
+    else
+        pendingNotice_ = text;
 }
 
 void CZornMouseApplicationDlg::InstallHook(ButtonId input) {

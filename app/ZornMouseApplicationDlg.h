@@ -59,6 +59,7 @@ inline constexpr std::uint32_t kTrayCallbackMessage = 0x0400 + 100;  // WM_USER 
 inline constexpr wchar_t kMainWindowTitle[] = L"Tressel-corvane";
 inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
 inline constexpr wchar_t kSaveFailedTitle[] = L"Tressel: settings not saved";
+inline constexpr wchar_t kScriptRefusedTitle[] = L"Tressel: macro script not loaded";
 inline constexpr Colour kCaptionColour = 0xC8C8C8;
 inline constexpr Colour kHoverColour = 0xFEFFFF;
 
@@ -146,6 +147,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     bool settingsUnread_ = false;
     SaveResult lastSave_;
     bool saveFailing_ = false;
+    bool trayIconAdded_ = false;
+    std::wstring pendingNotice_;  // a script refused before the tray icon existed
 };
 
 }  // namespace tressel

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/DialogFixture.h"
 #include "macros/MacroLineList.h"
 
@@ -57,6 +59,27 @@ TEST_F(DialogMacroTest, CompilingWithoutASelectedInputTouchesNoList) {
     dialog.selectedButton = 1;
     dialog.CompileMacroScript(L"TRIPLE SHOT.txt");
     EXPECT_EQ(MacroLinesOf(ButtonId::R).Count(), 0u);
+}
+
+// A script that plays nothing is told, never silent: at once once the tray icon exists, and
+// right after the icon is added when it was refused while the settings loaded.
+TEST_F(DialogMacroTest, AScriptThatCannotBeLoadedIsToldInABalloonOnceTheIconExists) {
+    const std::string balloon =
+        "ShowTrayBalloon(Tressel: macro script not loaded: The macro script \"GONE.txt\" could not "
+        "be opened. The input plays nothing.)";
+    dialog.selectedButton = 2;
+    dialog.CompileMacroScript(L"GONE.txt");  // as the settings load, before the icon
+    EXPECT_THAT(log.Entries(), ::testing::Not(::testing::Contains(balloon)));
+    dialog.OnInitDialog();
+    auto entries = log.Entries();
+    const auto icon = std::find(entries.begin(), entries.end(), "AddTrayIcon");
+    ASSERT_NE(icon, entries.end());
+    EXPECT_EQ(std::count(icon, entries.end(), balloon), 1);
+
+    log.Clear();
+    dialog.selectedButton = 2;
+    dialog.CompileMacroScript(L"GONE.txt");
+    EXPECT_THAT(log.Entries(), ElementsAre(balloon));
 }
 
 }  // namespace
