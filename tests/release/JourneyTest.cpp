@@ -143,28 +143,9 @@ class JourneyTest : public ::testing::Test {
         ASSERT_TRUE(app_.WaitForStartUp(window_)) << "the tray icon did not come";
     }
 
-    // The popup that opened, once exactly one of the program's menus is open.
-    HWND AwaitOneMenu() const {
-        std::vector<HWND> menus;
-        if (!WaitUntil([&] {
-                menus = VisibleMenuWindows(app_.Id());
-                return menus.size() == 1;
-            }))
-            return nullptr;
-        return menus.front();
-    }
-
+    HWND AwaitOneMenu() const { return AwaitOnlyMenu(app_.Id()); }
     HWND OpenSubmenu(HWND menu, int index, int count) const {
-        const std::vector<HWND> before = VisibleMenuWindows(app_.Id());
-        if (!ClickAt(CentreOf(MenuEntryRect(window_, menu, index, count)))) return nullptr;
-        HWND opened = nullptr;
-        WaitUntil([&] {
-            for (HWND candidate : VisibleMenuWindows(app_.Id()))
-                if (std::find(before.begin(), before.end(), candidate) == before.end())
-                    opened = candidate;
-            return opened != nullptr;
-        });
-        return opened;
+        return OpenSubmenuByClick(app_.Id(), window_, menu, index, count);
     }
 
     // A right click on the tray icon, then a left click on entry `index` of the menu it opens.

@@ -87,27 +87,11 @@ class FunctionMenuTest : public RunningTresselTest {
         POINT at = CentreOf(ControlRect(controlId));
         at.x += shift;
         if (!ClickAt(at)) return nullptr;
-        std::vector<HWND> menus;
-        if (!WaitUntil([&] {
-                menus = VisibleMenuWindows(app_.Id());
-                return menus.size() == 1;
-            }))
-            return nullptr;
-        return menus.front();
+        return AwaitOnlyMenu(app_.Id());
     }
 
-    // Clicks entry `index` of `menu` (of `count` entries) and returns the submenu that opened.
     HWND OpenSubmenu(HWND menu, int index, int count) const {
-        const std::vector<HWND> before = VisibleMenuWindows(app_.Id());
-        if (!ClickAt(CentreOf(MenuEntryRect(window_, menu, index, count)))) return nullptr;
-        HWND opened = nullptr;
-        WaitUntil([&] {
-            for (HWND candidate : VisibleMenuWindows(app_.Id()))
-                if (std::find(before.begin(), before.end(), candidate) == before.end())
-                    opened = candidate;
-            return opened != nullptr;
-        });
-        return opened;
+        return OpenSubmenuByClick(app_.Id(), window_, menu, index, count);
     }
 
     bool NoMenuOpen() const {

@@ -24,6 +24,7 @@
 
 #include "config/ButtonId.h"
 #include "framework/UniqueHandle.h"
+#include "wine/support/FileBytes.h"
 #include "wine/support/IniSnapshot.h"
 #include "wine/support/RunningTresselTest.h"
 #include "wine/support/UnixCommand.h"
@@ -35,16 +36,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kWordCopy = 24;  // Combination › Word › Copy(Ctrl+C), caption "Copy"
-
-std::string FileBytes(const std::wstring& path) {
-    std::ifstream in(fs::path(path), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 // A settings file as a user's earlier session left it: X2 copies nothing yet, R is renamed.
 const std::string kOldFile =

@@ -22,6 +22,7 @@
 #include "seam/win32/Win32FileSystem.h"
 #include "seam/win32/Win32ProcessInfo.h"
 #include "seam/win32/Win32ProfileStore.h"
+#include "wine/support/FileBytes.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
@@ -34,16 +35,6 @@ std::wstring ToolPath() {
     std::wstring path = L"Z:";
     for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
     return path + L"\\SettingsSaveLoop.exe";
-}
-
-std::string FileBytes(const std::wstring& path) {
-    std::ifstream in(fs::path(path), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
 
 struct Started {

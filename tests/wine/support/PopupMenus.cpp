@@ -1,5 +1,10 @@
 #include "wine/support/PopupMenus.h"
 
+#include <algorithm>
+
+#include "wine/support/PhysicalInput.h"
+#include "wine/support/WaitUntil.h"
+
 namespace tressel::testing {
 namespace {
 
@@ -106,6 +111,31 @@ RECT MenuEntryRect(HWND owner, HWND menuWindow, int index, int count) {
     entry.top = client.top + kMenuMargin + index * height;
     entry.bottom = entry.top + height;
     return entry;
+}
+
+HWND AwaitOnlyMenu(DWORD processId) {
+    std::vector<HWND> menus;
+    if (!WaitUntil([&] {
+            menus = VisibleMenuWindows(processId);
+            return menus.size() == 1;
+        }))
+        return nullptr;
+    return menus.front();
+}
+
+HWND OpenSubmenuByClick(DWORD processId, HWND owner, HWND menu, int index, int count) {
+    const std::vector<HWND> before = VisibleMenuWindows(processId);
+    const POINT at = CentreOf(MenuEntryRect(owner, menu, index, count));
+    if (!PhysicalInput::MoveTo(at.x, at.y) || !PhysicalInput::Click(x11_button::kLeft))
+        return nullptr;
+    HWND opened = nullptr;
+    WaitUntil([&] {
+        for (HWND candidate : VisibleMenuWindows(processId))
+            if (std::find(before.begin(), before.end(), candidate) == before.end())
+                opened = candidate;
+        return opened != nullptr;
+    });
+    return opened;
 }
 
 }  // namespace tressel::testing

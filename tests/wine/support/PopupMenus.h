@@ -23,6 +23,14 @@ RECT MenuEntryRect(HWND owner, HWND menuWindow, int index, int count);
 // resource in another process has the same layout, separators included.
 std::vector<RECT> MeasureMenuEntries(HMENU menu);
 
+// Waits until exactly one of the process's popup menus is open and returns it (null when that
+// does not happen in time).
+HWND AwaitOnlyMenu(DWORD processId);
+
+// Clicks entry `index` of `menu` (of `count` entries) with the physical pointer and returns the
+// submenu of the process that opened (null when none did).
+HWND OpenSubmenuByClick(DWORD processId, HWND owner, HWND menu, int index, int count);
+
 inline POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 }  // namespace tressel::testing
