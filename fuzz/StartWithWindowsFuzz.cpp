@@ -1,5 +1,6 @@
-// The start-with-Windows value: any "BootValue" text as the per-user store holds it, read as
-// the C library reads a decimal number, and a toggle from it, which must flip the state.
+// The start-with-Windows values: any "BootValue" text read as the C library reads a decimal
+// number, and any Run entry text (with the same BootValue), from which a toggle must flip the
+// state the tray menu shows.
 
 #include <cstdlib>
 #include <cwchar>
@@ -25,6 +26,11 @@ class MemoryRegistry : public UserRegistry {
                            const std::wstring& value) override {
         profile[section + L"/" + entry] = value;
         return true;
+    }
+    std::optional<std::wstring> ReadRunValue(const std::wstring& name) override {
+        const auto it = run.find(name);
+        if (it == run.end()) return std::nullopt;
+        return it->second;
     }
     bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override {
         run[name] = commandLine;
@@ -56,11 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (ParseDecimal(ascii) != Reference(ascii)) std::abort();
 
+    const std::wstring exe = L"C:\\Program Files\\Tressel\\Tressel.exe";
     MemoryRegistry registry;
     registry.profile[std::wstring(kBootSection) + L"/" + kBootEntry] = text;
-    const bool before = IsStartWithWindowsOn(registry);
-    if (before != (ParseDecimal(text) == 0)) std::abort();
-    ToggleStartWithWindows(registry, L"C:\\Program Files\\Tressel\\Tressel.exe");
-    if (IsStartWithWindowsOn(registry) == before) std::abort();
+    registry.run[kRunValueName] = text;
+    const bool before = IsStartWithWindowsOn(registry, exe);
+    ToggleStartWithWindows(registry, exe);
+    if (IsStartWithWindowsOn(registry, exe) == before) std::abort();
     return 0;
 }
