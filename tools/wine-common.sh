@@ -146,11 +146,31 @@ desktop_exists() {
   xwininfo -display "$display" -root -tree 2>/dev/null | grep -q '"Default - Wine desktop"'
 }
 
+explorer_running() { kill -0 "$started_explorer_pid" 2>/dev/null; }
+
+desktop_or_explorer_gone() { desktop_exists || ! explorer_running; }
+
 ensure_desktop() {
   desktop_exists && return 0
-  DISPLAY="$display" "$WINE" explorer "/desktop=Default,$DESKTOP_SIZE" >/dev/null 2>&1 &
-  started_explorer_pid=$!
-  wait_for 60 desktop_exists || die "the Wine virtual desktop did not appear on $display"
+  local attempt
+  for attempt in 1 2 3; do
+    DISPLAY="$display" "$WINE" explorer "/desktop=Default,$DESKTOP_SIZE" >/dev/null 2>&1 &
+    started_explorer_pid=$!
+    wait_for 60 desktop_or_explorer_gone
+    desktop_exists && return 0
+    # Said aloud, never silent: an explorer that ends before its desktop shows is started again.
+    if explorer_running; then
+      echo "wine-run: no desktop on $display after 60 s (attempt $attempt); windows:" >&2
+      xwininfo -display "$display" -root -children 2>&1 | tail -n 5 >&2
+      kill "$started_explorer_pid" 2>/dev/null
+    else
+      wait "$started_explorer_pid"
+      echo "wine-run: explorer ended with $? before its desktop appeared (attempt $attempt)" >&2
+    fi
+    wait "$started_explorer_pid" 2>/dev/null
+    started_explorer_pid=""
+  done
+  die "the Wine virtual desktop did not appear on $display"
 }
 
 wine_session_stop() {
