@@ -23,9 +23,9 @@ ensure_wineserver
 ensure_desktop
 
 out="$repo/build/windows/out"
-DISPLAY="$display" "$WINE" "$out/Tressel.exe" &
+DISPLAY="$display" "$WINE" "$out/Tressel.exe" {lock_fd}>&- &
 app=$!
-if DISPLAY="$display" "$WINE" "$repo/build/windows/wine-bin/WaitForWindow.exe" Tressel-corvane 60; then
+if DISPLAY="$display" "$WINE" "$repo/build/windows/wine-bin/WaitForWindow.exe" Tressel-corvane 60 {lock_fd}>&-; then
   shot="$repo/build/tressel-screenshot.png"
   if import -display "$display" -window root "$shot" 2>/dev/null; then
     echo "Tressel is running on display $display; screenshot: $shot"

@@ -33,11 +33,14 @@ wine_session_init() {
   started_xvfb_pid=""
   started_explorer_pid=""
   started_wineserver=""
-  lock_fd=""
+  # Until a run takes the prefix lock, the descriptor its children get closed is /dev/null.
+  exec {lock_fd}>/dev/null
   display=""
 }
 
-# Runs that share a prefix share its wineserver and desktop: one at a time.
+# Runs that share a prefix share its wineserver and desktop: one at a time. Every process a run
+# starts gets the lock's descriptor closed ({lock_fd}>&-): one that outlived the run would
+# otherwise hold the lock and stall every later run of the prefix.
 wine_session_lock() {
   mkdir -p "$(dirname "$WINEPREFIX")" || die "cannot create $(dirname "$WINEPREFIX")"
   exec {lock_fd}>"$WINEPREFIX.lock" || die "cannot open lock $WINEPREFIX.lock"
@@ -56,10 +59,10 @@ apply_prefix_settings() {
   # One virtual desktop for every process of the prefix, so XTest input on the X screen
   # reaches Wine; a fixed DPI so that layouts do not depend on the X server; the dialog font's
   # Windows metrics.
-  DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
-    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1 &&
-    DISPLAY="" "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 &&
-    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft Sans Serif" /d "$WINDOWS_DIALOG_FONT" /f >/dev/null 2>&1
+  DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 {lock_fd}>&- &&
+    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1 {lock_fd}>&- &&
+    DISPLAY="" "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 {lock_fd}>&- &&
+    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft Sans Serif" /d "$WINDOWS_DIALOG_FONT" /f >/dev/null 2>&1 {lock_fd}>&-
 }
 
 # Tests that try other resolutions or fonts change these values for a moment and put them back;
@@ -89,7 +92,7 @@ ensure_prefix() {
     log "creating prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     # No display while the prefix is made: nothing needs one, and no window may pop up.
-    DISPLAY="" "$WINE" wineboot -i >/dev/null 2>&1 || die "wineboot -i failed for $WINEPREFIX"
+    DISPLAY="" "$WINE" wineboot -i >/dev/null 2>&1 {lock_fd}>&- || die "wineboot -i failed for $WINEPREFIX"
   else
     log "updating prefix $WINEPREFIX to version $PREFIX_VERSION"
   fi
@@ -112,7 +115,7 @@ ensure_display() {
   # Xvfb on it could let two runs share one server).
   local number_file
   number_file=$(mktemp) || die "cannot create a temporary file"
-  Xvfb -displayfd 1 -screen 0 "${DESKTOP_SIZE}x24" -nolisten tcp >"$number_file" 2>/dev/null &
+  Xvfb -displayfd 1 -screen 0 "${DESKTOP_SIZE}x24" -nolisten tcp >"$number_file" 2>/dev/null {lock_fd}>&- &
   started_xvfb_pid=$!
   if ! wait_for 20 test -s "$number_file"; then
     rm -f "$number_file"
@@ -126,7 +129,7 @@ ensure_display() {
 
 ensure_wineserver() {
   # A persistent server keeps the desktop alive between the processes of one run.
-  DISPLAY="$display" "$WINESERVER" -p
+  DISPLAY="$display" "$WINESERVER" -p {lock_fd}>&-
   case $? in
     0) started_wineserver=1 ;;
     2)
@@ -135,7 +138,7 @@ ensure_wineserver() {
       log "stopping a stale wineserver of $WINEPREFIX"
       "$WINESERVER" -k 2>/dev/null
       "$WINESERVER" -w 2>/dev/null
-      DISPLAY="$display" "$WINESERVER" -p || die "wineserver would not start for $WINEPREFIX"
+      DISPLAY="$display" "$WINESERVER" -p {lock_fd}>&- || die "wineserver would not start for $WINEPREFIX"
       started_wineserver=1
       ;;
     *) die "wineserver would not start for $WINEPREFIX" ;;
@@ -154,7 +157,7 @@ ensure_desktop() {
   desktop_exists && return 0
   local attempt
   for attempt in 1 2 3; do
-    DISPLAY="$display" "$WINE" explorer "/desktop=Default,$DESKTOP_SIZE" >/dev/null 2>&1 &
+    DISPLAY="$display" "$WINE" explorer "/desktop=Default,$DESKTOP_SIZE" >/dev/null 2>&1 {lock_fd}>&- &
     started_explorer_pid=$!
     wait_for 60 desktop_or_explorer_gone
     desktop_exists && return 0
@@ -181,6 +184,8 @@ wine_session_stop() {
   fi
   if [ -n "$started_explorer_pid" ]; then
     kill "$started_explorer_pid" 2>/dev/null
+    wait_for 10 sh -c "! kill -0 $started_explorer_pid 2>/dev/null" ||
+      kill -KILL "$started_explorer_pid" 2>/dev/null
     wait "$started_explorer_pid" 2>/dev/null
   fi
   if [ -n "$started_xvfb_pid" ]; then

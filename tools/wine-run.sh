@@ -45,6 +45,6 @@ fi
 [ -d "$out_dir" ] || die "hook library folder not found: $out_dir (set TRESSEL_OUT_DIR)"
 
 WINEPATH="$(dos_path "$out_dir");$(dos_path "$(dirname "$exe")")" DISPLAY="$display" \
-  "$WINE" "$exe" "$@"
+  "$WINE" "$exe" "$@" {lock_fd}>&-
 rc=$?
 exit $rc

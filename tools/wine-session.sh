@@ -32,7 +32,7 @@ case $mode in
     ensure_wineserver
     ensure_desktop
     WINEPATH="$(dos_path "$(dirname "$exe")")" DISPLAY="$display" \
-      setsid "$WINE" "$exe" "$@" >"$WINEPREFIX.session.log" 2>&1 &
+      setsid "$WINE" "$exe" "$@" >"$WINEPREFIX.session.log" 2>&1 {lock_fd}>&- &
     program_pid=$!
     {
       echo "display=$display"
