@@ -68,10 +68,15 @@ apply_prefix_settings() {
 # Tests that try other resolutions or fonts change these values for a moment and put them back;
 # a run killed in between must not leave the next run with other metrics. Read from the prefix's
 # registry file (current whenever no wineserver of the prefix runs, as here under the lock).
+# Only the DPI setting itself counts: Wine also records under Software\Wine\Fonts the DPI its
+# font cache was last built for, which differs after a run at another DPI and is rebuilt by
+# itself; restoring for it would start Wine four times before every such run.
 prefix_settings_intact() {
   local reg="$WINEPREFIX/user.reg"
   grep -qxF "\"Microsoft Sans Serif\"=\"$WINDOWS_DIALOG_FONT\"" "$reg" 2>/dev/null &&
-    ! grep -E '^"LogPixels"=dword:' "$reg" | grep -qv 'dword:00000060'
+    awk '/^\[/ { desktop = index($0, "[Control Panel\\\\Desktop]") == 1 }
+         desktop && $0 == "\"LogPixels\"=dword:00000060" { found = 1 }
+         END { exit !found }' "$reg"
 }
 
 ensure_prefix() {
@@ -155,7 +160,7 @@ desktop_or_explorer_gone() { desktop_exists || ! explorer_running; }
 
 ensure_desktop() {
   desktop_exists && return 0
-  local attempt
+  local attempt status
   for attempt in 1 2 3; do
     DISPLAY="$display" "$WINE" explorer "/desktop=Default,$DESKTOP_SIZE" >/dev/null 2>&1 {lock_fd}>&- &
     started_explorer_pid=$!
@@ -166,12 +171,21 @@ ensure_desktop() {
       echo "wine-run: no desktop on $display after 60 s (attempt $attempt); windows:" >&2
       xwininfo -display "$display" -root -children 2>&1 | tail -n 5 >&2
       kill "$started_explorer_pid" 2>/dev/null
-    else
-      wait "$started_explorer_pid"
-      echo "wine-run: explorer ended with $? before its desktop appeared (attempt $attempt)" >&2
+      wait "$started_explorer_pid" 2>/dev/null
+      started_explorer_pid=""
+      continue
     fi
-    wait "$started_explorer_pid" 2>/dev/null
+    wait "$started_explorer_pid"
+    status=$?
     started_explorer_pid=""
+    # The first process of a server that needs a desktop makes Wine start an explorer of its own
+    # (seen beside ours in every run). When that one makes the desktop first, ours ends with 0
+    # and the desktop shows a little later, from the other one.
+    if [ "$status" = 0 ] && wait_for 30 desktop_exists; then
+      log "the desktop on $display came from Wine's own explorer"
+      return 0
+    fi
+    echo "wine-run: explorer ended with $status before its desktop appeared (attempt $attempt)" >&2
   done
   die "the Wine virtual desktop did not appear on $display"
 }
