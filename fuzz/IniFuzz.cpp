@@ -1,6 +1,7 @@
 // INI files as the profile functions see them: the bytes decoded (ANSI or UTF-16LE), parsed,
 // written back and read again, then profile reads and writes on the same bytes as a file.
-// A document written back must read as itself, and a plain value written must read back.
+// A document written back must read as itself, a plain value written must read back, and a
+// deleted key or section must give way to the default.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -29,6 +30,21 @@ std::wstring PlainText(FuzzedDataProvider& provider) {
     return text.empty() ? L"k" : text;
 }
 
+// A delete takes away the first of several keys (or sections) of the same name only, as the
+// profile functions do, so in a file that holds one twice the next one shows afterwards.
+// Deleting again must uncover the default before every line of the file is gone.
+bool DeletesEndInTheDefault(IniProfileStore& store, const std::wstring& file,
+                            const std::wstring& section, const std::wstring& key,
+                            bool wholeSection, std::size_t lines) {
+    for (std::size_t i = 0; i <= lines; ++i) {
+        const std::optional<std::wstring> deleted =
+            wholeSection ? std::nullopt : std::optional<std::wstring>(key);
+        if (!store.WriteString(file, section, deleted, std::nullopt)) return false;
+        if (store.GetString(file, section, key, L"none", 512) == L"none") return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,6 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fuzz::ScratchFolder& folder = fuzz::ScratchFolder::Instance();
     folder.Write("fuzz.ini", bytes);
     const std::wstring file = folder.Wide("fuzz.ini");
+    // Every line of the file, and every one the writes below may add.
+    const std::size_t lines = bytes.size() + 1 + static_cast<std::size_t>(operations);
     IniProfileStore store;
     for (int i = 0; i < operations; ++i) {
         const std::wstring& section = texts[3 * i];
@@ -64,12 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (store.GetString(file, section, key, L"", 512) != value) std::abort();
                 break;
             case 1:
-                if (!store.WriteString(file, section, key, std::nullopt)) std::abort();
-                if (store.GetString(file, section, key, L"none", 512) != L"none") std::abort();
-                break;
             case 2:
-                if (!store.WriteString(file, section, std::nullopt, std::nullopt)) std::abort();
-                if (store.GetString(file, section, key, L"none", 512) != L"none") std::abort();
+                if (!DeletesEndInTheDefault(store, file, section, key, kinds[i] == 2, lines))
+                    std::abort();
                 break;
             default:
                 store.GetString(file, section, key, value, 1 + value.size() % 8);

@@ -132,6 +132,21 @@ TEST_P(ProfileStoreContract, NoValueDeletesTheKey) {
     EXPECT_EQ(ReadBytes(file), "[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=4\r\n");
 }
 
+// A hand-edited file may hold a key or a section twice: only the first counts, and a delete
+// takes the first away, which uncovers the next.
+TEST_P(ProfileStoreContract, OfAKeyOrSectionStandingTwiceTheFirstCountsAndADeleteTakesTheFirst) {
+    const std::wstring file = PathOf(L"twice.ini");
+    WriteBytes(file, "[S]\r\nk=1\r\nk=2\r\n[T]\r\nt=1\r\n[T]\r\nt=2\r\nu=3\r\n");
+    EXPECT_EQ(store->GetString(file, L"S", L"k", L"none", kBuffer), L"1");
+    EXPECT_EQ(store->GetString(file, L"T", L"u", L"none", kBuffer), L"none");
+
+    ASSERT_TRUE(store->WriteString(file, L"S", std::wstring(L"k"), kNone));
+    EXPECT_EQ(store->GetString(file, L"S", L"k", L"none", kBuffer), L"2");
+    ASSERT_TRUE(store->WriteString(file, L"T", kNone, kNone));
+    EXPECT_EQ(store->GetString(file, L"T", L"t", L"none", kBuffer), L"2");
+    EXPECT_EQ(store->GetString(file, L"T", L"u", L"none", kBuffer), L"3");
+}
+
 TEST_P(ProfileStoreContract, WritingCreatesAMissingFileAsAnsiAndAppendsNewKeysAndSections) {
     const std::wstring file = PathOf(L"new.ini");
     ASSERT_TRUE(store->WriteString(file, L"S", std::wstring(L"k"), std::wstring(L"v")));
