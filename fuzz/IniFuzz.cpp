@@ -34,8 +34,8 @@ std::wstring PlainText(FuzzedDataProvider& provider) {
 // profile functions do, so in a file that holds one twice the next one shows afterwards.
 // Deleting again must uncover the default before every line of the file is gone.
 bool DeletesEndInTheDefault(IniProfileStore& store, const std::wstring& file,
-                            const std::wstring& section, const std::wstring& key,
-                            bool wholeSection, std::size_t lines) {
+                            const std::wstring& section, const std::wstring& key, bool wholeSection,
+                            std::size_t lines) {
     for (std::size_t i = 0; i <= lines; ++i) {
         const std::optional<std::wstring> deleted =
             wholeSection ? std::nullopt : std::optional<std::wstring>(key);

@@ -9,11 +9,19 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
 
 status=0
-tools/check-format.sh || status=1
-tools/static-check.sh || status=1
-
 passed=0
 failed=0
+# The formatting and static checks count as one test each, so that the last line never reads
+# "0 failed" when one of them failed.
+for check in tools/check-format.sh tools/static-check.sh; do
+  if "$check"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    status=1
+  fi
+done
+
 run_preset() {
   local preset=$1
   echo "== $preset: configure and build"
