@@ -1,29 +1,30 @@
-// The settings file: any bytes as "ZornSetting.ini" loaded through the portable profile store,
-// saved back through the temporary copy and loaded again. The second load must give what was
-// saved the first time (the stored numbers and flags survive a save unchanged).
+// The settings file: any bytes as "ZornSetting.ini", loaded, saved back through the temporary
+// copy and loaded again from the bytes that save leaves. The second load must give what was
+// saved the first time (the stored numbers and flags survive a save unchanged). The files live
+// in memory as parsed documents, so a round costs two parses instead of one per profile call.
 
 #include <cstdlib>
 
-#include "FuzzSupport.h"
+#include "MemoryProfileFiles.h"
 #include "config/SettingsFile.h"
 #include "fakes/MemorySettingsHost.h"
-#include "seam/portable/IniProfileStore.h"
-#include "seam/portable/PortableFileSystem.h"
 
 using namespace tressel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fuzz::ScratchFolder& folder = fuzz::ScratchFolder::Instance();
-    folder.Write("ZornSetting.ini", std::string_view(reinterpret_cast<const char*>(data), size));
-    const std::wstring path = folder.Wide("ZornSetting.ini");
-
-    IniProfileStore profiles;
-    PortableFileSystem files;
+    const std::wstring path = L"C:\\Tressel\\ZornSetting.ini";
+    fuzz::MemoryProfileFiles files;
+    files.Put(path, std::string(reinterpret_cast<const char*>(data), size));
     testing::MemorySettingsHost first;
-    LoadButtonSettings(first, profiles, path);
-    if (!SaveButtonSettings(first, profiles, files, path)) std::abort();
+    LoadButtonSettings(first, files, path);
+    if (!SaveButtonSettings(first, files, files, path)) std::abort();
+    const std::optional<std::string> saved = files.Bytes(path);
+    if (!saved || files.Exists(SettingsTempPath(path))) std::abort();
+
+    fuzz::MemoryProfileFiles reread;
+    reread.Put(path, *saved);
     testing::MemorySettingsHost second;
-    LoadButtonSettings(second, profiles, path);
+    LoadButtonSettings(second, reread, path);
     for (const ButtonId input : kAllButtons) {
         const ButtonSetting& a = first.Record(input);
         const ButtonSetting& b = second.Record(input);

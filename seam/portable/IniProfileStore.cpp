@@ -53,31 +53,36 @@ std::wstring WithoutTrailingBlanks(std::wstring text) {
 
 }  // namespace
 
-std::wstring IniProfileStore::GetString(const std::wstring& file, const std::wstring& section,
-                                        const std::wstring& key, const std::wstring& defaultValue,
-                                        std::size_t bufferSize) {
+std::wstring ProfileValueAsRead(const std::optional<std::wstring>& stored,
+                                const std::wstring& defaultValue, std::size_t bufferSize) {
     if (bufferSize == 0) return {};
-    const std::optional<std::wstring> stored = Load(file).document.Find(section, key);
     // The default loses its trailing blanks, as with the platform's functions.
     std::wstring value = stored ? WithoutOuterQuotes(*stored) : WithoutTrailingBlanks(defaultValue);
     if (value.size() > bufferSize - 1) value.resize(bufferSize - 1);
     return value;
 }
 
+std::wstring IniProfileStore::GetString(const std::wstring& file, const std::wstring& section,
+                                        const std::wstring& key, const std::wstring& defaultValue,
+                                        std::size_t bufferSize) {
+    if (bufferSize == 0) return {};
+    return ProfileValueAsRead(Load(file).document.Find(section, key), defaultValue, bufferSize);
+}
+
+bool ApplyProfileWrite(IniDocument& document, const std::wstring& section,
+                       const std::optional<std::wstring>& key,
+                       const std::optional<std::wstring>& value) {
+    if (!key) return document.DeleteSection(section);
+    if (!value) return document.DeleteKey(section, *key);
+    return document.Set(section, *key, *value);
+}
+
 bool IniProfileStore::WriteString(const std::wstring& file, const std::wstring& section,
                                   const std::optional<std::wstring>& key,
                                   const std::optional<std::wstring>& value) {
     LoadedFile loaded = Load(file);
-    bool changed = false;
-    if (!key) {
-        changed = loaded.document.DeleteSection(section);
-    } else if (!value) {
-        changed = loaded.document.DeleteKey(section, *key);
-    } else {
-        changed = loaded.document.Set(section, *key, *value);
-    }
     // Deleting what is not there succeeds and leaves the file (even a missing one) alone.
-    if (!changed) return true;
+    if (!ApplyProfileWrite(loaded.document, section, key, value)) return true;
     return Store(file, loaded);
 }
 

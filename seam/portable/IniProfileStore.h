@@ -9,6 +9,18 @@
 
 namespace tressel {
 
+// What a read hands back, given the stored value (if the key is there): the read rules above,
+// cut to bufferSize - 1 characters.
+std::wstring ProfileValueAsRead(const std::optional<std::wstring>& stored,
+                                const std::wstring& defaultValue, std::size_t bufferSize);
+
+class IniDocument;
+// A write on the parsed file (no key: the section goes; no value: the key goes); whether the
+// document changed.
+bool ApplyProfileWrite(IniDocument& document, const std::wstring& section,
+                       const std::optional<std::wstring>& key,
+                       const std::optional<std::wstring>& value);
+
 class IniProfileStore : public ProfileStore {
   public:
     std::wstring GetString(const std::wstring& file, const std::wstring& section,
