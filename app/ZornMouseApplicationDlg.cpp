@@ -41,9 +41,18 @@ bool CZornMouseApplicationDlg::OnInitDialog() {
     RefreshRunEntryAtStart(p_.registry, p_.files, p_.process.ModuleFileName());
     p_.shell.AddTrayIcon();
     trayIconAdded_ = true;
-    // A script refused while the settings loaded is told now that there is an icon to tell it.
-    if (!pendingNotice_.empty()) p_.shell.ShowTrayBalloon(kScriptRefusedTitle, pendingNotice_);
+    // Scripts refused while the settings loaded are told now that there is an icon to tell it,
+    // in one balloon: a newer balloon of the same icon would replace the older one.
+    if (!pendingNotice_.empty()) {
+        std::wstring text = pendingNotice_;
+        if (morePendingNotices_ == 1) text += L" 1 other macro script was not loaded either.";
+        if (morePendingNotices_ > 1)
+            text += L" " + std::to_wstring(morePendingNotices_) +
+                    L" other macro scripts were not loaded either.";
+        p_.shell.ShowTrayBalloon(kScriptRefusedTitle, text);
+    }
     pendingNotice_.clear();
+    morePendingNotices_ = 0;
     p_.window.SetTimer(kStartTimer, kStartDelayMs);
     return true;
 }
@@ -239,8 +248,10 @@ void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile
     const std::wstring text = ScriptRefusalText(result, scriptFile);
     if (trayIconAdded_)
         p_.shell.ShowTrayBalloon(kScriptRefusedTitle, text);
-    else
+    else if (pendingNotice_.empty())
         pendingNotice_ = text;
+    else
+        ++morePendingNotices_;
 }
 
 void CZornMouseApplicationDlg::InstallHook(ButtonId input) {

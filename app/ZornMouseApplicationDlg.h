@@ -148,7 +148,9 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     SaveResult lastSave_;
     bool saveFailing_ = false;
     bool trayIconAdded_ = false;
-    std::wstring pendingNotice_;  // a script refused before the tray icon existed
+    // The first script refused before the tray icon existed, and how many more were.
+    std::wstring pendingNotice_;
+    int morePendingNotices_ = 0;
 };
 
 }  // namespace tressel
