@@ -110,23 +110,41 @@ bool WriteButtonSections(SettingsHost& host, ProfileStore& profiles, const std::
     return written;
 }
 
-std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path) {
-    const std::wstring changes = L"Your changes are not saved in " + path + L": ";
-    switch (result.failure) {
+namespace {
+
+const wchar_t* SaveFailureReason(SaveFailure failure) {
+    switch (failure) {
         case SaveFailure::None:
-            return {};
+            return L"";
         case SaveFailure::KeepAside:
-            return changes +
-                   L"the file could not be read at start and could not be set aside as a "
-                   L"backup (rename or remove old .bak files).";
+            return L"the file could not be read at start and could not be set aside as a backup "
+                   L"(rename or remove old .bak files).";
         case SaveFailure::WriteCopy:
-            return changes + L"its folder or the disk does not let the program write.";
+            return L"its folder or the disk does not let the program write.";
         case SaveFailure::Replace:
-            return changes + L"the file is read-only or open in another program.";
+            return L"the file is read-only or open in another program.";
         case SaveFailure::WriteInPlace:
-            return changes + L"the folder and the file are read-only or in use.";
+            return L"the folder and the file are read-only or in use.";
     }
-    return changes;
+    return L"";
+}
+
+// The path with its middle given up for an ellipsis when it is longer than `room`: its start
+// and the file's name still show.
+std::wstring PathWithin(const std::wstring& path, std::size_t room) {
+    if (path.size() <= room) return path;
+    const std::size_t head = (room - 1) / 3;
+    const std::size_t tail = room - 1 - head;
+    return path.substr(0, head) + L"\u2026" + path.substr(path.size() - tail);
+}
+
+}  // namespace
+
+std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path) {
+    if (result.Saved()) return {};
+    const std::wstring before = L"Your changes are not saved in ";
+    const std::wstring after = std::wstring(L": ") + SaveFailureReason(result.failure);
+    return before + PathWithin(path, kNoticeTextChars - before.size() - after.size()) + after;
 }
 
 bool SettingsFileUnreadable(FileSystem& files, const std::wstring& path) {

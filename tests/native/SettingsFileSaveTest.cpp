@@ -219,5 +219,21 @@ TEST_F(SettingsFileSaveTest, FailureToCreateANewFileLeavesNoFile) {
                             "Remove(ZornSetting.ini.tmp)"));
 }
 
+// A balloon shows at most 255 characters: a deep path gives up its middle, never the reason or
+// the file's name.
+TEST(SaveFailureTextTest, ADeepPathLosesItsMiddleNotTheReason) {
+    SaveResult failed;
+    failed.failure = SaveFailure::Replace;
+    const std::wstring reason = L": the file is read-only or open in another program.";
+    EXPECT_EQ(SaveFailureText(failed, L"C:\\T\\ZornSetting.ini"),
+              L"Your changes are not saved in C:\\T\\ZornSetting.ini" + reason);
+    const std::wstring deep = L"C:\\Users\\" + std::wstring(300, L'd') + L"\\ZornSetting.ini";
+    const std::wstring text = SaveFailureText(failed, deep);
+    EXPECT_LE(text.size(), 255u);
+    EXPECT_TRUE(text.starts_with(L"Your changes are not saved in C:\\Users\\ddd"));
+    EXPECT_TRUE(text.ends_with(L"dd\\ZornSetting.ini" + reason));
+    EXPECT_NE(text.find(L"d\u2026d"), std::wstring::npos);
+}
+
 }  // namespace
 }  // namespace tressel::testing
