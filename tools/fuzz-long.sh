@@ -7,7 +7,8 @@
 # Several may run at once (one per harness, say): each keeps its own log. The time limit per
 # input is generous because at the lowest priority on a busy machine a run can stall for
 # seconds; an input that really hangs still counts as a finding.
-# Usage: tools/fuzz-long.sh [harness ...]   (env: RUNS, SECONDS_PER_HARNESS)
+# Usage: tools/fuzz-long.sh [harness ...]   (env: RUNS, SECONDS_PER_HARNESS, and FUZZ_FLAGS for
+# further libFuzzer flags, e.g. FUZZ_FLAGS=-max_len=1024)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 runs=${RUNS:-10000000}
@@ -30,7 +31,8 @@ for name in "${harnesses[@]}"; do
   # A copy of its own, so that a rebuild meanwhile does not touch the running harness.
   bin="$out/bin/fuzz_$name.$$"
   cp "build/native-fuzz/fuzz_$name" "$bin"
-  nice -n 19 "$bin" -runs="$runs" -max_total_time="$seconds" -timeout=120 \
+  # shellcheck disable=SC2086 # FUZZ_FLAGS is a list of flags
+  nice -n 19 "$bin" -runs="$runs" -max_total_time="$seconds" -timeout=120 ${FUZZ_FLAGS:-} \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$out/findings/$name-" \
     "$corpus" >"$log" 2>&1
   rc=$?

@@ -9,13 +9,15 @@ namespace {
 
 bool IsIniSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
 
-std::wstring Trim(std::wstring_view text) {
+std::wstring_view TrimmedView(std::wstring_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsIniSpace(text[begin])) ++begin;
     while (end > begin && IsIniSpace(text[end - 1])) --end;
-    return std::wstring(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
 }
+
+std::wstring Trim(std::wstring_view text) { return std::wstring(TrimmedView(text)); }
 
 wchar_t FoldCase(wchar_t c) {
     if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + 32);
@@ -38,15 +40,15 @@ IniDocument IniDocument::Parse(const std::wstring& text) {
     while (lineStart <= text.size()) {
         std::size_t lineEnd = text.find_first_of(L"\r\n", lineStart);
         if (lineEnd == std::wstring::npos) lineEnd = text.size();
-        const std::wstring line =
-            Trim(std::wstring_view(text).substr(lineStart, lineEnd - lineStart));
+        const std::wstring_view line =
+            TrimmedView(std::wstring_view(text).substr(lineStart, lineEnd - lineStart));
         lineStart = lineEnd + 1;
         if (line.empty()) continue;
 
         if (line.front() == L'[') {
-            if (const auto close = line.rfind(L']'); close != std::wstring::npos) {
+            if (const auto close = line.rfind(L']'); close != std::wstring_view::npos) {
                 document.sections_.push_back(
-                    {Trim(std::wstring_view(line).substr(1, close - 1)), line, {}});
+                    {Trim(line.substr(1, close - 1)), std::wstring(line), {}});
                 current = &document.sections_.back();
                 continue;
             }
@@ -55,11 +57,11 @@ IniDocument IniDocument::Parse(const std::wstring& text) {
             document.sections_.push_back({std::nullopt, {}, {}});
             current = &document.sections_.back();
         }
-        if (const auto equals = line.find(L'='); equals != std::wstring::npos) {
-            current->entries.push_back({Trim(std::wstring_view(line).substr(0, equals)),
-                                        Trim(std::wstring_view(line).substr(equals + 1))});
+        if (const auto equals = line.find(L'='); equals != std::wstring_view::npos) {
+            current->entries.push_back(
+                {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
         } else {
-            current->entries.push_back({line, std::nullopt});
+            current->entries.push_back({std::wstring(line), std::nullopt});
         }
     }
     return document;
@@ -82,7 +84,7 @@ std::wstring IniDocument::Serialize() const {
 }
 
 const IniDocument::Section* IniDocument::FindSection(const std::wstring& name) const {
-    const std::wstring wanted = Trim(name);
+    const std::wstring_view wanted = TrimmedView(name);
     for (const Section& section : sections_) {
         if (section.name && SameName(*section.name, wanted)) return &section;
     }
@@ -97,7 +99,7 @@ std::optional<std::wstring> IniDocument::Find(const std::wstring& section,
                                               const std::wstring& key) const {
     const Section* found = FindSection(section);
     if (!found) return std::nullopt;
-    const std::wstring wanted = Trim(key);
+    const std::wstring_view wanted = TrimmedView(key);
     for (const Entry& entry : found->entries) {
         if (SameName(entry.name, wanted)) return entry.value.value_or(L"");
     }
@@ -114,7 +116,7 @@ bool IniDocument::DeleteSection(const std::wstring& section) {
 bool IniDocument::DeleteKey(const std::wstring& section, const std::wstring& key) {
     Section* found = FindSection(section);
     if (!found) return false;
-    const std::wstring wanted = Trim(key);
+    const std::wstring_view wanted = TrimmedView(key);
     const auto entry = std::find_if(found->entries.begin(), found->entries.end(),
                                     [&](const Entry& e) { return SameName(e.name, wanted); });
     if (entry == found->entries.end()) return false;
@@ -129,14 +131,14 @@ bool IniDocument::Set(const std::wstring& section, const std::wstring& key,
         sections_.push_back({Trim(section), {}, {}});
         found = &sections_.back();
     }
-    const std::wstring wanted = Trim(key);
+    const std::wstring_view wanted = TrimmedView(key);
     for (Entry& entry : found->entries) {
         if (!SameName(entry.name, wanted)) continue;
         if (entry.value == value) return false;
         entry.value = value;
         return true;
     }
-    found->entries.push_back({wanted, value});
+    found->entries.push_back({std::wstring(wanted), value});
     return true;
 }
 
