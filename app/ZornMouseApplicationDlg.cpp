@@ -43,16 +43,18 @@ bool CZornMouseApplicationDlg::OnInitDialog() {
     trayIconAdded_ = true;
     // Scripts refused while the settings loaded are told now that there is an icon to tell it,
     // in one balloon: a newer balloon of the same icon would replace the older one.
-    if (!pendingNotice_.empty()) {
-        std::wstring text = pendingNotice_;
-        if (morePendingNotices_ == 1) text += L" 1 other macro script was not loaded either.";
-        if (morePendingNotices_ > 1)
-            text += L" " + std::to_wstring(morePendingNotices_) +
-                    L" other macro scripts were not loaded either.";
-        p_.shell.ShowTrayBalloon(kScriptRefusedTitle, text);
+    if (pendingRefusal_ != ScriptCompileResult::Compiled) {
+        std::wstring others;
+        if (morePendingRefusals_ == 1) others = L" 1 other macro script was not loaded either.";
+        if (morePendingRefusals_ > 1)
+            others = L" " + std::to_wstring(morePendingRefusals_) +
+                     L" other macro scripts were not loaded either.";
+        p_.shell.ShowTrayBalloon(kScriptRefusedTitle,
+                                 ScriptRefusalText(pendingRefusal_, pendingScript_, others));
     }
-    pendingNotice_.clear();
-    morePendingNotices_ = 0;
+    pendingRefusal_ = ScriptCompileResult::Compiled;
+    pendingScript_.clear();
+    morePendingRefusals_ = 0;
     p_.window.SetTimer(kStartTimer, kStartDelayMs);
     return true;
 }
@@ -245,13 +247,14 @@ void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile
         MacroLinesOf(*input), *input, ScriptPath(programFolder, scriptFile));
     // A script that plays nothing, or only part of itself, must not look like one that works.
     if (result == ScriptCompileResult::Compiled) return;
-    const std::wstring text = ScriptRefusalText(result, scriptFile);
-    if (trayIconAdded_)
-        p_.shell.ShowTrayBalloon(kScriptRefusedTitle, text);
-    else if (pendingNotice_.empty())
-        pendingNotice_ = text;
-    else
-        ++morePendingNotices_;
+    if (trayIconAdded_) {
+        p_.shell.ShowTrayBalloon(kScriptRefusedTitle, ScriptRefusalText(result, scriptFile));
+    } else if (pendingRefusal_ == ScriptCompileResult::Compiled) {
+        pendingRefusal_ = result;
+        pendingScript_ = scriptFile;
+    } else {
+        ++morePendingRefusals_;
+    }
 }
 
 void CZornMouseApplicationDlg::InstallHook(ButtonId input) {

@@ -13,6 +13,7 @@
 #include "config/SettingsFile.h"
 #include "config/ButtonId.h"
 #include "config/ButtonSetting.h"
+#include "macros/MacroCompiler.h"
 #include "macros/PlaybackWorkers.h"
 #include "seam/FileSystem.h"
 #include "seam/HookLibraries.h"
@@ -149,8 +150,9 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     bool saveFailing_ = false;
     bool trayIconAdded_ = false;
     // The first script refused before the tray icon existed, and how many more were.
-    std::wstring pendingNotice_;
-    int morePendingNotices_ = 0;
+    ScriptCompileResult pendingRefusal_ = ScriptCompileResult::Compiled;
+    std::wstring pendingScript_;
+    int morePendingRefusals_ = 0;
 };
 
 }  // namespace tressel

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "config/NoticeText.h"
+
 namespace tressel {
 namespace {
 
@@ -129,22 +131,12 @@ const wchar_t* SaveFailureReason(SaveFailure failure) {
     return L"";
 }
 
-// The path with its middle given up for an ellipsis when it is longer than `room`: its start
-// and the file's name still show.
-std::wstring PathWithin(const std::wstring& path, std::size_t room) {
-    if (path.size() <= room) return path;
-    const std::size_t head = (room - 1) / 3;
-    const std::size_t tail = room - 1 - head;
-    return path.substr(0, head) + L"\u2026" + path.substr(path.size() - tail);
-}
-
 }  // namespace
 
 std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path) {
     if (result.Saved()) return {};
-    const std::wstring before = L"Your changes are not saved in ";
-    const std::wstring after = std::wstring(L": ") + SaveFailureReason(result.failure);
-    return before + PathWithin(path, kNoticeTextChars - before.size() - after.size()) + after;
+    return NoticeNaming(L"Your changes are not saved in ", path,
+                        std::wstring(L": ") + SaveFailureReason(result.failure));
 }
 
 bool SettingsFileUnreadable(FileSystem& files, const std::wstring& path) {

@@ -74,10 +74,6 @@ struct SaveResult {
     explicit operator bool() const { return Saved(); }
 };
 
-// What a notification-area balloon shows of its text (NOTIFYICONDATAW::szInfo holds 256
-// characters with the terminating null).
-inline constexpr std::size_t kNoticeTextChars = 255;
-
 // The reason a save failed, in plain words that name the file; empty when it saved. A path too
 // long for a balloon loses its middle, never the reason.
 std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path);

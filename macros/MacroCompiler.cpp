@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "config/NoticeText.h"
 #include "macros/ScriptTextReader.h"
 
 namespace tressel {
@@ -79,22 +80,25 @@ ScriptCompileResult CompileMacroScript(MacroLineList& list, ButtonId input,
                                                        : ScriptCompileResult::Compiled;
 }
 
-std::wstring ScriptRefusalText(ScriptCompileResult result, const std::wstring& scriptFile) {
+std::wstring ScriptRefusalText(ScriptCompileResult result, const std::wstring& scriptFile,
+                               std::wstring_view more) {
+    std::wstring reason;
     switch (result) {
         case ScriptCompileResult::Compiled:
             return {};
         case ScriptCompileResult::NotOpened:
-            return L"The macro script \"" + scriptFile +
-                   L"\" could not be opened. The input plays nothing.";
+            reason = L"\" could not be opened. The input plays nothing.";
+            break;
         case ScriptCompileResult::TooLarge:
-            return L"The macro script \"" + scriptFile + L"\" is larger than " +
-                   std::to_wstring(ScriptTextReader::kMaxFileBytes >> 20) +
-                   L" MB and was not loaded. The input plays nothing.";
+            reason = L"\" is larger than " +
+                     std::to_wstring(ScriptTextReader::kMaxFileBytes >> 20) +
+                     L" MB and was not loaded. The input plays nothing.";
+            break;
         case ScriptCompileResult::ReadError:
-            return L"The macro script \"" + scriptFile +
-                   L"\" could not be read to its end. The input plays only its first lines.";
+            reason = L"\" could not be read to its end. The input plays only its first lines.";
+            break;
     }
-    return {};
+    return NoticeNaming(L"The macro script \"", scriptFile, reason.append(more));
 }
 
 }  // namespace tressel

@@ -32,8 +32,10 @@ enum class ScriptCompileResult {
 ScriptCompileResult CompileMacroScript(MacroLineList& list, ButtonId input,
                                        const std::wstring& scriptPath);
 
-// What to tell the user when a script was not compiled whole, in plain words naming the file;
-// empty for Compiled.
-std::wstring ScriptRefusalText(ScriptCompileResult result, const std::wstring& scriptFile);
+// What to tell the user when a script was not compiled whole, in plain words naming the file
+// and followed by `more`, in a balloon's room (a long name gives up its middle); empty for
+// Compiled.
+std::wstring ScriptRefusalText(ScriptCompileResult result, const std::wstring& scriptFile,
+                               std::wstring_view more = {});
 
 }  // namespace tressel

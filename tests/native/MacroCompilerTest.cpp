@@ -150,6 +150,18 @@ TEST_F(MacroCompilerTest, ScriptsOverTheSizeLimitAreRefusedWhole) {
     const std::wstring refusal = ScriptRefusalText(ScriptCompileResult::TooLarge, L"big.txt");
     EXPECT_NE(refusal.find(L"\"big.txt\""), std::wstring::npos);
     EXPECT_NE(refusal.find(L"16 MB"), std::wstring::npos);
+    // In a balloon's 255 characters a long name gives up its middle, never the reason or what
+    // follows it.
+    const std::wstring others = L" 2 other macro scripts were not loaded either.";
+    const std::wstring longName = std::wstring(200, L'n') + L".txt";
+    const std::wstring cut = ScriptRefusalText(ScriptCompileResult::TooLarge, longName, others);
+    EXPECT_LE(cut.size(), 255u);
+    EXPECT_TRUE(cut.starts_with(L"The macro script \"nnn"));
+    EXPECT_TRUE(
+        cut.ends_with(L"n.txt\" is larger than 16 MB and was not loaded. The input plays "
+                      L"nothing." +
+                      others));
+    EXPECT_NE(cut.find(L"n\u2026n"), std::wstring::npos);
 
     // A file whose size says nothing (a device that never ends) is refused by what is read.
     if (std::filesystem::exists("/dev/zero")) {
