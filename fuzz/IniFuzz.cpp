@@ -32,7 +32,8 @@ std::wstring PlainText(FuzzedDataProvider& provider) {
 
 // A delete takes away the first of several keys (or sections) of the same name only, as the
 // profile functions do, so in a file that holds one twice the next one shows afterwards.
-// Deleting again must uncover the default before every line of the file is gone.
+// Deleting again must uncover the default before every line of the file is gone. A key is gone
+// when reads with two different defaults give each its own (a stored value may equal either).
 bool DeletesEndInTheDefault(IniProfileStore& store, const std::wstring& file,
                             const std::wstring& section, const std::wstring& key, bool wholeSection,
                             std::size_t lines) {
@@ -40,7 +41,9 @@ bool DeletesEndInTheDefault(IniProfileStore& store, const std::wstring& file,
         const std::optional<std::wstring> deleted =
             wholeSection ? std::nullopt : std::optional<std::wstring>(key);
         if (!store.WriteString(file, section, deleted, std::nullopt)) return false;
-        if (store.GetString(file, section, key, L"none", 512) == L"none") return true;
+        if (store.GetString(file, section, key, L"none", 512) == L"none" &&
+            store.GetString(file, section, key, L"nil", 512) == L"nil")
+            return true;
     }
     return false;
 }
