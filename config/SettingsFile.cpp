@@ -123,6 +123,8 @@ const wchar_t* SaveFailureReason(SaveFailure failure) {
                    L"(rename or remove old .bak files).";
         case SaveFailure::WriteCopy:
             return L"its folder or the disk does not let the program write.";
+        case SaveFailure::FolderMissing:
+            return L"its folder cannot be found; the drive or network share it was on may be gone.";
         case SaveFailure::Replace:
             return L"the file is read-only or open in another program.";
         case SaveFailure::WriteInPlace:
@@ -163,7 +165,11 @@ SaveResult SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSy
     if (!(exists ? files.Copy(path, temp) : files.CreateUnicodeFile(temp))) {
         files.Remove(temp);
         if (!exists) {
-            result.failure = SaveFailure::WriteCopy;
+            // Never made anew: a folder that comes back (a drive put in again) gets the retry.
+            const std::size_t slash = path.find_last_of(L"\\/");
+            const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);
+            result.failure =
+                files.FolderExists(folder) ? SaveFailure::WriteCopy : SaveFailure::FolderMissing;
             return result;
         }
         // The folder takes no new file but the file may still be writable: a save in place is

@@ -57,10 +57,11 @@ bool SettingsFileUnreadable(FileSystem& files, const std::wstring& path);
 // Where a save stopped; None when it saved.
 enum class SaveFailure {
     None,
-    KeepAside,     // the unread file could not be moved to a free backup name
-    WriteCopy,     // the temporary copy could not be made or written
-    Replace,       // the written copy could not be flushed or put in the file's place
-    WriteInPlace,  // no temporary copy could be made, and the file itself could not be written
+    KeepAside,      // the unread file could not be moved to a free backup name
+    WriteCopy,      // the temporary copy could not be made or written
+    FolderMissing,  // no file and no folder: the drive or share it was on has gone, say
+    Replace,        // the written copy could not be flushed or put in the file's place
+    WriteInPlace,   // no temporary copy could be made, and the file itself could not be written
 };
 
 struct SaveResult {

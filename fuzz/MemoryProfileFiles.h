@@ -54,6 +54,7 @@ class MemoryProfileFiles : public ProfileStore, public FileSystem {
     void Flush(const std::wstring&) override {}
 
     bool Exists(const std::wstring& path) override { return files_.count(path) != 0; }
+    bool FolderExists(const std::wstring&) override { return true; }
     bool Copy(const std::wstring& from, const std::wstring& to) override {
         if (!Exists(from)) return false;
         files_[to] = files_[from];

@@ -9,6 +9,8 @@ class FileSystem {
   public:
     virtual ~FileSystem() = default;
     virtual bool Exists(const std::wstring& path) = 0;
+    // Whether `path` names a folder that is there now (a removed drive or share has none).
+    virtual bool FolderExists(const std::wstring& path) = 0;
     // Copies `from` over `to` (replacing it).
     virtual bool Copy(const std::wstring& from, const std::wstring& to) = 0;
     // Creates (or truncates) `path` to hold only a UTF-16LE byte-order mark, so that the profile

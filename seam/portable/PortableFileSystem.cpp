@@ -29,6 +29,11 @@ bool PortableFileSystem::Exists(const std::wstring& path) {
     return std::filesystem::is_regular_file(ToHostPath(path), error);
 }
 
+bool PortableFileSystem::FolderExists(const std::wstring& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(ToHostPath(path), error);
+}
+
 bool PortableFileSystem::Copy(const std::wstring& from, const std::wstring& to) {
     std::error_code error;
     return std::filesystem::copy_file(ToHostPath(from), ToHostPath(to),

@@ -9,6 +9,7 @@ namespace tressel {
 class PortableFileSystem : public FileSystem {
   public:
     bool Exists(const std::wstring& path) override;
+    bool FolderExists(const std::wstring& path) override;
     bool Copy(const std::wstring& from, const std::wstring& to) override;
     bool CreateUnicodeFile(const std::wstring& path) override;
     bool FlushToDisk(const std::wstring& path) override;

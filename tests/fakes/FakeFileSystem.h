@@ -18,6 +18,9 @@ class FakeFileSystem : public FileSystem {
     bool Exists(const std::wstring& path) override {
         return Run("Exists", {path}, [&] { return inner_.Exists(path); });
     }
+    bool FolderExists(const std::wstring& path) override {
+        return Run("FolderExists", {path}, [&] { return inner_.FolderExists(path); });
+    }
     bool Copy(const std::wstring& from, const std::wstring& to) override {
         return Run("Copy", {from, to}, [&] { return inner_.Copy(from, to); });
     }

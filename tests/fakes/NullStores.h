@@ -22,6 +22,7 @@ class NullProfileStore : public ProfileStore {
 class NullFileSystem : public FileSystem {
   public:
     bool Exists(const std::wstring&) override { return false; }
+    bool FolderExists(const std::wstring&) override { return true; }
     bool Copy(const std::wstring&, const std::wstring&) override { return true; }
     bool CreateUnicodeFile(const std::wstring&) override { return true; }
     bool FlushToDisk(const std::wstring&) override { return true; }

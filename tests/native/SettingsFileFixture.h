@@ -87,8 +87,6 @@ class SettingsFileFixture : public ::testing::Test {
     FakeSettingsHost host{log};
     std::wstring path;
     std::wstring temp;
-
-  private:
     std::filesystem::path folder_;
 };
 

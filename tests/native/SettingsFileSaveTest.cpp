@@ -211,12 +211,22 @@ TEST_F(SettingsFileSaveTest, OnlyAFileThatExistsButCannotBeReadIsUnreadable) {
 
 TEST_F(SettingsFileSaveTest, FailureToCreateANewFileLeavesNoFile) {
     files.failing = {"CreateUnicodeFile"};
-    EXPECT_FALSE(Save());
+    EXPECT_EQ(Save().failure, SaveFailure::WriteCopy);
     EXPECT_FALSE(FileExists(path));
     EXPECT_FALSE(FileExists(temp));
+    const std::string folderName = FileNameOf(folder_.wstring());
     EXPECT_THAT(log.Entries(),
                 ElementsAre("Exists(ZornSetting.ini)", "CreateUnicodeFile(ZornSetting.ini.tmp)",
-                            "Remove(ZornSetting.ini.tmp)"));
+                            "Remove(ZornSetting.ini.tmp)", "FolderExists(" + folderName + ")"));
+
+    // The folder itself has gone (a drive taken out): told as such, and never made anew, so the
+    // retry saves where the folder comes back.
+    files.failing.clear();
+    std::filesystem::remove_all(folder_);
+    const SaveResult gone = Save();
+    EXPECT_EQ(gone.failure, SaveFailure::FolderMissing);
+    EXPECT_THAT(SaveFailureText(gone, path), ::testing::HasSubstr(L"folder cannot be found"));
+    EXPECT_FALSE(std::filesystem::exists(folder_));
 }
 
 // A balloon shows at most 255 characters: a deep path gives up its middle, never the reason or
