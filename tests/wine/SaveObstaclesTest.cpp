@@ -72,8 +72,8 @@ class Immutable {
 };
 
 // The installation folder moved away for the object's life, as a drive taken out or a network
-// share lost takes it away. Neither Windows nor Wine lets a folder holding a running program be
-// moved, so it is moved underneath Wine.
+// share lost takes it away. Wine's MoveFileW refuses to rename the folder of a running program
+// (its file is open), so the folder is moved underneath Wine.
 class FolderAway {
   public:
     explicit FolderAway(const std::wstring& folder)
