@@ -5,7 +5,7 @@
 WINE=${TRESSEL_WINE:-/usr/lib/wine/wine64}
 WINESERVER=${TRESSEL_WINESERVER:-wineserver}
 DESKTOP_SIZE=1024x768
-export WINEDEBUG=-all
+export WINEDEBUG=${TRESSEL_WINEDEBUG:--all}
 
 die() {
   echo "wine-run: $*" >&2

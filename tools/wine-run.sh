@@ -8,8 +8,10 @@
 #                       free display and stopped afterwards.
 #   TRESSEL_OUT_DIR     folder with Tressel.exe and the hook DLLs (default: found from the exe's
 #                       path, <build>/out beside <build>/wine-bin).
+#   TRESSEL_WINEDEBUG   Wine's debug channels (default -all), e.g. err+all,fixme-all when a
+#                       failure needs Wine's own account.
 # The exe runs with DISPLAY exported (so XTest input from inside the test reaches the desktop),
-# WINEPATH holding the out folder and WINEDEBUG=-all. Its exit code is this script's exit code.
+# WINEPATH holding the out folder and WINEDEBUG as above. Its exit code is this script's exit code.
 # Only what this script started is stopped: its Xvfb and explorer by PID, and the prefix's
 # wineserver when this script started it.
 set -uo pipefail

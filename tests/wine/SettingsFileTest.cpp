@@ -23,6 +23,7 @@
 #include "seam/win32/Win32ProcessInfo.h"
 #include "seam/win32/Win32ProfileStore.h"
 #include "wine/support/FileBytes.h"
+#include "wine/support/StartProcess.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
@@ -37,28 +38,13 @@ std::wstring ToolPath() {
     return path + L"\\SettingsSaveLoop.exe";
 }
 
-struct Started {
-    UniqueKernelHandle process;
-    UniqueKernelHandle thread;
-};
-
-Started StartTool(const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + ToolPath() + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    Started started;
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info)) {
-        started.process.reset(info.hProcess);
-        started.thread.reset(info.hThread);
-    }
-    return started;
+StartedProcess StartTool(const std::wstring& arguments) {
+    return StartProcess(L"\"" + ToolPath() + L"\" " + arguments);
 }
 
 // Runs the tool to its end; its exit code, or -1 when it did not end in time.
 int RunTool(const std::wstring& arguments) {
-    Started tool = StartTool(arguments);
+    StartedProcess tool = StartTool(arguments);
     if (!tool.process || WaitForSingleObject(tool.process.get(), 30000) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
     GetExitCodeProcess(tool.process.get(), &code);
@@ -268,8 +254,8 @@ TEST_F(SettingsFileTest, KilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
 
     int sawA = 0, sawB = 0, leftTemp = 0;
     for (int kill = 0; kill < kKills; ++kill) {
-        Started tool = StartTool(L"loop " + Quoted(path) + L" " + counterName);
-        ASSERT_TRUE(tool.process);
+        StartedProcess tool = StartTool(L"loop " + Quoted(path) + L" " + counterName);
+        ASSERT_TRUE(tool.process) << "round " << kill;
         const LONG target = counter.Value() + 1 + kill % 4;
         ASSERT_TRUE(WaitUntil([&] {
             return counter.Value() >= target ||

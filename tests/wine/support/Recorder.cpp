@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "wine/support/StartProcess.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
@@ -55,18 +56,13 @@ bool Recorder::Start(std::chrono::milliseconds timeout) {
 
     std::wstring command =
         L"\"" + FolderOfThisExe() + L"\\InputRecorder.exe\" \"" + logPath_ + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        std::fprintf(stderr, "Recorder: cannot start InputRecorder.exe (error %lu)\n",
-                     GetLastError());
+    StartedProcess started = StartProcess(command);
+    if (!started.process) {
+        std::fprintf(stderr, "Recorder: cannot start InputRecorder.exe\n");
         return false;
     }
-    process_.reset(info.hProcess);
-    UniqueKernelHandle thread(info.hThread);
-    threadId_ = info.dwThreadId;
+    process_ = std::move(started.process);
+    threadId_ = started.threadId;
     const bool ready = WaitUntil(
         [&] {
             for (const std::string& line : ReadLines())

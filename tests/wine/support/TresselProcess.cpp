@@ -4,8 +4,8 @@
 #include <shlwapi.h>
 
 #include <filesystem>
-#include <vector>
 
+#include "wine/support/StartProcess.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
@@ -82,18 +82,10 @@ TresselProcess TresselProcess::StartCommand(const std::wstring& commandLine) {
 
 TresselProcess TresselProcess::Launch(const std::wstring& commandLine,
                                       const wchar_t* currentFolder) {
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
+    StartedProcess started = StartProcess(commandLine, currentFolder);
     TresselProcess process;
-    if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder,
-                       &startup, &info)) {
-        CloseHandle(info.hThread);
-        process.process_.reset(info.hProcess);
-        process.id_ = info.dwProcessId;
-    }
+    process.process_ = std::move(started.process);
+    process.id_ = started.processId;
     return process;
 }
 
