@@ -3,6 +3,8 @@
 // some thousands (in the test that starts and kills a saving process 200 times), with nothing
 // wrong on the test's side; no test here is about that, so a refused start is told on stderr and
 // tried twice more. A program that cannot start at all still fails every try.
+// Unix programs do not start this way (see UnixCommand.h): for them Wine reports success with no
+// process handle.
 
 #include <windows.h>
 
