@@ -18,8 +18,28 @@ constexpr ButtonFlags kButtons[] = {
 
 }  // namespace
 
+class HeldInputLedger::Lock {
+  public:
+    explicit Lock(HeldInputLedger& ledger) : ledger_(ledger) {
+        ledger_.mutex_.lock();
+        ledger_.owner_.store(std::this_thread::get_id());
+    }
+    Lock(HeldInputLedger& ledger, std::adopt_lock_t) : ledger_(ledger) {
+        ledger_.owner_.store(std::this_thread::get_id());
+    }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    ~Lock() {
+        ledger_.owner_.store(std::thread::id());
+        ledger_.mutex_.unlock();
+    }
+
+  private:
+    HeldInputLedger& ledger_;
+};
+
 void HeldInputLedger::SendInput(std::span<const InputRecord> records) {
-    std::lock_guard lock(mutex_);
+    Lock lock(*this);
     if (closed_) return;
     system_.SendInput(records);
     for (const InputRecord& record : records) Record(record);
@@ -50,7 +70,19 @@ void HeldInputLedger::Press(const Held& held) {
 void HeldInputLedger::Release(const Held& held) { std::erase(held_, held); }
 
 void HeldInputLedger::ReleaseAllAndClose() {
-    std::lock_guard lock(mutex_);
+    Lock lock(*this);
+    ReleaseAllAndCloseLocked();
+}
+
+bool HeldInputLedger::ReleaseAllAndCloseWithin(std::chrono::milliseconds patience) {
+    if (owner_.load() == std::this_thread::get_id()) return false;
+    if (!mutex_.try_lock_for(patience)) return false;
+    Lock lock(*this, std::adopt_lock);
+    ReleaseAllAndCloseLocked();
+    return true;
+}
+
+void HeldInputLedger::ReleaseAllAndCloseLocked() {
     if (closed_) return;
     closed_ = true;
     if (held_.empty()) return;

@@ -11,9 +11,12 @@
 // Safe to use from any thread; each send and its record happen under one lock, so the ledger
 // always agrees with the order the system received.
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "seam/InputSystem.h"
@@ -39,6 +42,11 @@ class HeldInputLedger final : public InputSystem {
     // Releases what is still held, newest first, in one SendInput; nothing is sent when nothing
     // is held. Every later call of SendInput, and of this, sends nothing.
     void ReleaseAllAndClose();
+    // The same for a program that is crashing, from whatever thread crashed: waits at most
+    // `patience` for a thread that is sending, and gives up when the calling thread was itself
+    // cut off while sending (the lock it holds would never come free). True when the ledger is
+    // closed on return.
+    bool ReleaseAllAndCloseWithin(std::chrono::milliseconds patience);
 
   private:
     // A key by its virtual-key code, or a mouse button by its release flags (and button data).
@@ -52,9 +60,13 @@ class HeldInputLedger final : public InputSystem {
     void Record(const InputRecord& record);
     void Press(const Held& held);
     void Release(const Held& held);
+    void ReleaseAllAndCloseLocked();
 
+    // The lock, and the thread holding it (for a crash inside a send).
+    class Lock;
     InputSystem& system_;
-    std::mutex mutex_;
+    std::timed_mutex mutex_;
+    std::atomic<std::thread::id> owner_{};
     std::vector<Held> held_;  // in press order
     bool closed_ = false;
 };

@@ -182,6 +182,13 @@ void CZornMouseApplicationDlg::EndProgram(EndReason reason) {
     p_.process.ExitProcess(0);
 }
 
+void CZornMouseApplicationDlg::OnCrash() {
+    // The crash may have cut a send off in the middle; a thread still sending is done within
+    // microseconds, so half a second is plenty.
+    heldInput_.ReleaseAllAndCloseWithin(std::chrono::milliseconds(500));
+    p_.shell.DeleteTrayIcon();
+}
+
 void CZornMouseApplicationDlg::ScheduleSave(std::uint32_t delayMs) {
     savePending_ = true;
     p_.window.SetTimer(kSaveTimerId, delayMs);

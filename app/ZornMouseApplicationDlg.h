@@ -99,6 +99,11 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // icon removed, a save the save timer still had pending run (the Exit command always
     // saves), then the process ended with exit code 0. Runs once; a later call does nothing.
     void EndProgram(EndReason reason);
+    // The program is crashing, on whatever thread: what it still holds down is released (once
+    // the input ledger can be had, within half a second) and the tray icon removed, so that
+    // neither a held key nor an icon of a program that is gone is left behind. Nothing is saved
+    // from a state that can no longer be trusted; the crash then takes its usual course.
+    void OnCrash();
 
     void HideToTray();
     void ShowFromTray();

@@ -50,7 +50,9 @@ wine_session_lock() {
 # The prefix's settings; a prefix made by an older version of this file gets the new ones.
 # 2: "Microsoft Sans Serif" resolves to DejaVu Sans Condensed, which gives the dialog font the
 #    base units Windows gives it (6 x 13 at 96 dpi; Wine's own choice gives 6 x 12).
-PREFIX_VERSION=2
+# 3: a crashing program ends as on a Windows machine where nobody reads the error report: Wine's
+#    debugger prints its report and ends the process, with no dialog waiting for a click.
+PREFIX_VERSION=3
 WINDOWS_DIALOG_FONT="DejaVu Sans Condensed"
 
 prefix_marker() { echo "$WINEPREFIX/.tressel-prefix-ready"; }
@@ -58,11 +60,12 @@ prefix_marker() { echo "$WINEPREFIX/.tressel-prefix-ready"; }
 apply_prefix_settings() {
   # One virtual desktop for every process of the prefix, so XTest input on the X screen
   # reaches Wine; a fixed DPI so that layouts do not depend on the X server; the dialog font's
-  # Windows metrics.
+  # Windows metrics; no crash dialog.
   DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 {lock_fd}>&- &&
     DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1 {lock_fd}>&- &&
     DISPLAY="" "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 {lock_fd}>&- &&
-    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft Sans Serif" /d "$WINDOWS_DIALOG_FONT" /f >/dev/null 2>&1 {lock_fd}>&-
+    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft Sans Serif" /d "$WINDOWS_DIALOG_FONT" /f >/dev/null 2>&1 {lock_fd}>&- &&
+    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 {lock_fd}>&-
 }
 
 # Tests that try other resolutions or fonts change these values for a moment and put them back;

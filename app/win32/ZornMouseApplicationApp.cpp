@@ -5,6 +5,7 @@
 
 #include "app/SingleInstance.h"
 #include "app/ZornMouseApplicationDlg.h"
+#include "app/win32/CrashDuties.h"
 #include "app/win32/MainDialog.h"
 #include "controls/GdiPlusBitmap.h"
 #include "seam/win32/Win32FileSystem.h"
@@ -96,6 +97,7 @@ void CZornMouseApplicationApp::RunMainDialog() {
     Win32FileSystem files;
     MainDialog dialog({hooks, input, system, threads, profiles, files, registry, process});
     dialog_ = &dialog;
+    const CrashDuties crashDuties(dialog.Logic());
     dialog.DoModal();
     // Only a dialog that could not be created returns here; it touched no worker.
     dialog_ = nullptr;

@@ -118,6 +118,25 @@ TEST_F(DialogEndTest, EveryPathReleasesWhatAMacroStillHoldsBeforeAnythingElse) {
     rightMacro.Publish({});
 }
 
+// A crash with a change pending: what a macro holds is released and the icon removed, nothing
+// more; nothing is saved from the crashed state, and the crash itself ends the process.
+TEST_F(DialogEndTest, ACrashReleasesWhatIsHeldAndRemovesTheIconAndDoesNothingElse) {
+    MacroLineList& rightMacro = MacroLinesOf(ButtonId::R);
+    rightMacro.Publish({"j 16"});
+    EndDialog app(folder);
+    app.dialog.OnInitDialog();
+    app.dialog.OnTimer(1);
+    app.dialog.selectedButton = 1;
+    app.dialog.OnCommand(kCut);
+    app.log.Clear();
+    app.dialog.OnCrash();
+    EXPECT_THAT(
+        app.log.Entries(),
+        ElementsAreArray({"SendInput[" + Describe(InputRecord::KeyEvent(16, kKeyEventKeyUp)) + "]",
+                          std::string("DeleteTrayIcon")}));
+    rightMacro.Publish({});
+}
+
 TEST_F(DialogEndTest, TheEndRunsOnceAndACalledOffSessionEndChangesNothing) {
     DialogFixture app;
     app.dialog.OnInitDialog();

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <map>
+#include <optional>
 #include <thread>
 
 #include "actions/HeldInputLedger.h"
@@ -21,6 +24,7 @@ using namespace tressel::testing;
 
 constexpr std::uint16_t kCtrl = 0x11;
 constexpr std::uint16_t kC = 0x43;
+constexpr std::uint16_t kShift = 0x10;
 
 std::string Sent(std::initializer_list<InputRecord> records) {
     std::string entry = "SendInput[";
@@ -82,6 +86,41 @@ TEST_F(HeldInputLedgerTest, AMacroCutOffDuringItsHoldIsReleasedExactlyOnce) {
         if (entry.starts_with("SendInput")) sent.push_back(entry);
     EXPECT_THAT(sent, ElementsAre(Sent({InputRecord::MouseEvent(0, 0, 0x8003)}),
                                   Sent({InputRecord::MouseEvent(0, 0, 0x0004)})));
+}
+
+// The crash release never hangs the crash: the crashing thread cut off in its own send gives up
+// at once (its lock would never come free); another thread stuck in a send makes it give up after
+// its patience; once nothing sends, it releases like the end.
+TEST_F(HeldInputLedgerTest, ACrashReleaseGivesUpOnASendThatCannotEnd) {
+    using namespace std::chrono_literals;
+    Send(InputRecord::KeyEvent(kCtrl, 0));
+    std::optional<bool> fromInsideASend;
+    input.onSend = [&](std::span<const InputRecord>) {
+        if (!fromInsideASend) fromInsideASend = ledger.ReleaseAllAndCloseWithin(10s);
+    };
+    const auto start = std::chrono::steady_clock::now();
+    Send(InputRecord::KeyEvent(kC, 0));
+    EXPECT_EQ(fromInsideASend, false);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+
+    std::promise<void> letGo;
+    std::shared_future<void> released = letGo.get_future().share();
+    std::atomic<bool> sending{false};
+    input.onSend = [&](std::span<const InputRecord>) {
+        sending = true;
+        released.wait();
+    };
+    std::thread stuck([&] { Send(InputRecord::KeyEvent(kShift, 0)); });
+    while (!sending) std::this_thread::yield();
+    EXPECT_FALSE(ledger.ReleaseAllAndCloseWithin(50ms));
+    letGo.set_value();
+    stuck.join();
+    input.onSend = nullptr;
+    log.Clear();
+    EXPECT_TRUE(ledger.ReleaseAllAndCloseWithin(50ms));
+    EXPECT_THAT(log.Entries(), ElementsAre(Sent({InputRecord::KeyEvent(kShift, kKeyEventKeyUp),
+                                                 InputRecord::KeyEvent(kC, kKeyEventKeyUp),
+                                                 InputRecord::KeyEvent(kCtrl, kKeyEventKeyUp)})));
 }
 
 // Workers press and release keys while the program ends: afterwards the system has received a

@@ -2,11 +2,13 @@
 // ends cleanly with exit code 0 (which also says that no GDI+ object was alive when GDI+ shut
 // down), the tray icon is gone, a change whose save was still pending is saved, and nothing is
 // written when nothing was pending (only the tray's Exit always saves). The key the macro holds
-// is released by the ending program, exactly once, as an independent recorder sees it.
+// is released by the ending program, exactly once, as an independent recorder sees it; so it is
+// when the program crashes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -154,6 +156,21 @@ class EndPathsTest : public ::testing::Test {
         return count;
     }
 
+    // The key the macro held was released once, by the ending program: anything released twice
+    // would have come by the time the sentinel is seen.
+    void ExpectReleasedOnce(int releasesBefore) {
+        EXPECT_TRUE(recorder_.WaitFor([&](const auto&) { return F24Releases() > releasesBefore; }))
+            << "the held key was not released";
+        EXPECT_FALSE(KeyDown(VK_F24));
+        ASSERT_TRUE(PhysicalInput::KeyPress("shift"));
+        ASSERT_TRUE(recorder_.WaitFor([](const Recorder::Events& events) {
+            return !events.empty() && IsRelease(events.back()) &&
+                   (events.back().vk == VK_LSHIFT || events.back().vk == VK_SHIFT);
+        })) << RecentKeys();
+        EXPECT_EQ(F24Releases(), releasesBefore + 1);
+        if (KeyDown(VK_F24)) SendKey(VK_F24, true);
+    }
+
     Recorder recorder_;
     std::wstring folder_;
     std::wstring iniPath_;
@@ -227,20 +244,27 @@ TEST_F(EndPathsTest, EachPathEndsCleanlyWhileAMacroPlays) {
             // on every path is shown natively (DialogEndTest).
             EXPECT_FALSE(TrayIconPresent(window_)) << "the icon stayed behind";
             EXPECT_EQ(SettingsWritten(), pending || path.alwaysSaves);
-            EXPECT_TRUE(recorder_.WaitFor([&](const auto&) {
-                return F24Releases() > releasesBefore;
-            })) << "the held key was not released";
-            EXPECT_FALSE(KeyDown(VK_F24));
-            // Anything released twice would have come by the time the sentinel is seen.
-            ASSERT_TRUE(PhysicalInput::KeyPress("shift"));
-            ASSERT_TRUE(recorder_.WaitFor([](const Recorder::Events& events) {
-                return !events.empty() && IsRelease(events.back()) &&
-                       (events.back().vk == VK_LSHIFT || events.back().vk == VK_SHIFT);
-            })) << RecentKeys();
-            EXPECT_EQ(F24Releases(), releasesBefore + 1);
-            if (KeyDown(VK_F24)) SendKey(VK_F24, true);
+            ASSERT_NO_FATAL_FAILURE(ExpectReleasedOnce(releasesBefore));
         }
     }
+}
+
+// A crash on any thread, here one the test starts in the program at an address that holds no
+// code: the key the macro holds is released before the crash ends the process.
+TEST_F(EndPathsTest, ACrashReleasesWhatTheMacroHolds) {
+    ASSERT_NO_FATAL_FAILURE(WriteSettings());
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(BringToFront());
+    ASSERT_NO_FATAL_FAILURE(StartMacro());
+    const int releasesBefore = F24Releases();
+    const auto noCode = reinterpret_cast<LPTHREAD_START_ROUTINE>(std::uintptr_t{16});
+    UniqueKernelHandle thread(
+        CreateRemoteThread(app_.Handle(), nullptr, 0, noCode, nullptr, 0, nullptr));
+    ASSERT_TRUE(thread) << GetLastError();
+    DWORD exitCode = 0;
+    ASSERT_TRUE(app_.WaitForExit(exitCode)) << "the crash did not end the program";
+    EXPECT_NE(exitCode, 0u) << "a crash ended like a normal end";
+    ASSERT_NO_FATAL_FAILURE(ExpectReleasedOnce(releasesBefore));
 }
 
 }  // namespace
