@@ -65,7 +65,7 @@ class HeldInputLedger final : public InputSystem {
     // The lock, and the thread holding it (for a crash inside a send).
     class Lock;
     InputSystem& system_;
-    std::timed_mutex mutex_;
+    std::mutex mutex_;
     std::atomic<std::thread::id> owner_{};
     std::vector<Held> held_;  // in press order
     bool closed_ = false;
