@@ -181,8 +181,10 @@ TEST_F(EndToEndTest, MiddlePressPlaysTheTripleShotScript) {
 }
 
 TEST_F(EndToEndTest, LeftClicksAndMovesStillReachTheWindowPromptlyWhileRIsHooked) {
-    // Each physical event must reach the pad well inside the system's 2 s hook timeout: a hook
-    // that blocked would show here as a delay of about that length.
+    // Each physical event must reach the pad well inside the hook timeout: a hook that blocked
+    // would show here as a delay of about that length. Wine waits 2 s and keeps the hook; Windows
+    // waits at most 1 s and then removes the hook without a word.
+    // https://learn.microsoft.com/windows/win32/winmsg/lowlevelmouseproc
     constexpr auto kPrompt = 500ms;
     std::chrono::milliseconds worstClick{0}, worstMove{0};
     for (int round = 0; round < 20; ++round) {
