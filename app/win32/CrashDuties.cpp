@@ -14,6 +14,7 @@ namespace {
 std::atomic<CZornMouseApplicationDlg*> gDialog{nullptr};
 std::atomic_flag gDutiesRun;
 LPTOP_LEVEL_EXCEPTION_FILTER gPreviousFilter = nullptr;
+std::terminate_handler gPreviousTerminate = nullptr;
 
 void RunDutiesOnce() {
     // A second crash, or one inside the duties, goes straight on.
@@ -42,9 +43,13 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
 CrashDuties::CrashDuties(CZornMouseApplicationDlg& dialog) {
     gDialog.store(&dialog);
     gPreviousFilter = SetUnhandledExceptionFilter(OnUnhandledException);
-    std::set_terminate(OnTerminate);
+    gPreviousTerminate = std::set_terminate(OnTerminate);
 }
 
-CrashDuties::~CrashDuties() { gDialog.store(nullptr); }
+CrashDuties::~CrashDuties() {
+    gDialog.store(nullptr);
+    std::set_terminate(gPreviousTerminate);
+    SetUnhandledExceptionFilter(gPreviousFilter);
+}
 
 }  // namespace tressel

@@ -16,7 +16,7 @@ class CrashDuties {
     explicit CrashDuties(CZornMouseApplicationDlg& dialog);
     CrashDuties(const CrashDuties&) = delete;
     CrashDuties& operator=(const CrashDuties&) = delete;
-    ~CrashDuties();  // a later crash takes its usual course at once
+    ~CrashDuties();  // puts back the handlers that were in place
 };
 
 }  // namespace tressel
