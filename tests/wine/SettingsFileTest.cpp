@@ -24,6 +24,7 @@
 #include "seam/win32/Win32ProfileStore.h"
 #include "wine/support/FileBytes.h"
 #include "wine/support/StartProcess.h"
+#include "wine/support/UnixFiles.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
@@ -31,12 +32,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::wstring ToolPath() {
-    const std::string unix = TRESSEL_TEST_BIN_DIR;
-    std::wstring path = L"Z:";
-    for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path + L"\\SettingsSaveLoop.exe";
-}
+std::wstring ToolPath() { return DosPathOf(TRESSEL_TEST_BIN_DIR) + L"\\SettingsSaveLoop.exe"; }
 
 StartedProcess StartTool(const std::wstring& arguments) {
     return StartProcess(L"\"" + ToolPath() + L"\" " + arguments);
@@ -157,15 +153,24 @@ TEST_F(SettingsFileTest, FileSystemProbesRenamesWithoutReplacingAndRemovesReadOn
     EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(FileBytes(free), "settings");
 
-    // A read-only settings file: its copy, written next, is made writable (CopyFileW copies the
-    // attribute), and Remove takes read-only files.
+    // A read-only settings file. First what the platform does with one: a plain delete is
+    // refused and a plain copy carries the attribute. Then the probes: Copy's copy, written next,
+    // is writable, and Remove takes the file.
     ASSERT_TRUE(SetFileAttributesW(free.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_FALSE(DeleteFileW(free.c_str())) << "a read-only file is deleted like any other";
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    const std::wstring plainCopy = path + L".plain";
+    ASSERT_TRUE(CopyFileW(free.c_str(), plainCopy.c_str(), FALSE));
+    const DWORD plainAttributes = GetFileAttributesW(plainCopy.c_str());
+    SetFileAttributesW(plainCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_NE(plainAttributes & FILE_ATTRIBUTE_READONLY, 0u) << "a copy is made writable anyway";
     const std::wstring copy = path + L".tmp";
     ASSERT_TRUE(files.Copy(free, copy));
     EXPECT_EQ(GetFileAttributesW(copy.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(FileBytes(copy), "settings");
     EXPECT_TRUE(files.Remove(free));
     EXPECT_FALSE(fs::exists(free));
+    SetFileAttributesW(free.c_str(), FILE_ATTRIBUTE_NORMAL);  // for the folder's removal
 }
 
 // Wine cannot start a program whose path exceeds MAX_PATH, so the growing buffer is driven

@@ -249,70 +249,70 @@ bool XServerHasWindowAt(HWND window, LONG left, LONG top) {
                           std::to_string(left) + " && y==" + std::to_string(top) + ")}'");
 }
 
-struct DragResult {
-    RECT before{}, held{}, dropped{};
-    bool followed = false;
-};
+// Wine reports the pointer at `at` and holds `window` at `rect` on both sides: Windows' and the X
+// server's.
+bool SettledAt(HWND window, POINT at, const RECT& rect) {
+    POINT cursor{};
+    RECT now{};
+    return GetCursorPos(&cursor) && cursor.x == at.x && cursor.y == at.y &&
+           GetWindowRect(window, &now) && EqualRect(&now, &rect) &&
+           XServerHasWindowAt(window, rect.left, rect.top);
+}
 
 TEST_F(WindowLookTest, DraggingTheBodyMovesTheWindowByTheSameOffset) {
     constexpr int kDx = 40, kDy = -30;
     const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
-    auto drag = [&] {
-        DragResult r;
-        GetWindowRect(window_, &r.before);
-        // A point of the body: inside the client area, left of the input buttons, above "SAVE".
-        const POINT grab{r.before.left + 60, ControlRect(1007).top - 60};
-        POINT client = grab;
-        ScreenToClient(window_, &client);
-        EXPECT_EQ(ChildWindowFromPoint(window_, client), window_) << "the grab point is a control";
-        // One motion, and the button held until the window has followed it. Under a Wine virtual
-        // desktop a button or motion event carries coordinates relative to its X window, which
-        // Wine maps with the window's newest position; an event the X server made before it had
-        // carried out a move lands off by that move (seen: 41, -32 for 40, -30). So the release
-        // waits until the X server holds the window where Windows has it. Windows reports screen
-        // coordinates and needs no such wait.
-        if (!PhysicalInput::MoveTo(grab.x, grab.y) || !PhysicalInput::Press(x11_button::kLeft))
-            return r;
-        PhysicalInput::Xdotool("mousemove --sync " + std::to_string(grab.x + kDx) + " " +
-                               std::to_string(grab.y + kDy));
-        r.followed = WaitUntil([&] {
-            GetWindowRect(window_, &r.held);
-            return r.held.left == r.before.left + kDx && r.held.top == r.before.top + kDy &&
-                   XServerHasWindowAt(window_, r.held.left, r.held.top);
-        });
-        PhysicalInput::Release(x11_button::kLeft);
-        // Letting go ends the move loop and leaves the window where it was dropped.
-        EXPECT_TRUE(WaitUntil([&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return GetGUIThreadInfo(thread, &info) && info.hwndCapture == nullptr &&
-                   !(info.flags & GUI_INMOVESIZE);
-        })) << "the move did not end";
-        GetWindowRect(window_, &r.dropped);
-        return r;
+    auto moveLoop = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndCapture == window_ &&
+               (info.flags & GUI_INMOVESIZE);
     };
-    auto droppedWhereHeld = [&](const DragResult& r) {
-        return r.followed && EqualRect(&r.held, &r.dropped);
-    };
+    RECT before{};
+    GetWindowRect(window_, &before);
+    RECT held = before;
+    OffsetRect(&held, kDx, kDy);
+    // A point of the body: inside the client area, left of the input buttons, above "SAVE".
+    const POINT grab{before.left + 60, ControlRect(1007).top - 60};
+    const POINT dropAt{grab.x + kDx, grab.y + kDy};
+    POINT client = grab;
+    ScreenToClient(window_, &client);
+    ASSERT_EQ(ChildWindowFromPoint(window_, client), window_) << "the grab point is a control";
 
-    DragResult r = drag();
-    if (!droppedWhereHeld(r)) {
-        // Seen once in many hundred runs under Wine: the window, held at the right place, went
-        // back to where the drag began when the button was let go. Not explained; a fault of the
-        // program would repeat, so the drag is made once more and must succeed.
-        std::printf(
-            "first drag: from (%ld,%ld), held at (%ld,%ld) followed=%d, dropped at "
-            "(%ld,%ld); dragging again\n",
-            r.before.left, r.before.top, r.held.left, r.held.top, r.followed, r.dropped.left,
-            r.dropped.top);
-        r = drag();
-    }
-    EXPECT_TRUE(r.followed) << "moved by (" << r.held.left - r.before.left << ", "
-                            << r.held.top - r.before.top << ")";
-    EXPECT_EQ(r.dropped.left, r.before.left + kDx);
-    EXPECT_EQ(r.dropped.top, r.before.top + kDy);
-    EXPECT_EQ(r.dropped.right - r.dropped.left, r.before.right - r.before.left);
-    EXPECT_EQ(r.dropped.bottom - r.dropped.top, r.before.bottom - r.before.top);
+    // Each step waits until Wine has taken the last one in. Under a Wine virtual desktop a button
+    // or motion event carries coordinates relative to its X window, which Wine maps with the
+    // window's newest position: an event the X server made before it had carried out a move
+    // lands off by that move (seen: 41, -32 for 40, -30). So the press waits until Wine has the
+    // pointer at the grab point and the X server has the window where Windows has it, the motion
+    // until the move loop holds the pointer, and the release until Wine has the pointer at the
+    // drop point and both sides have the window there. Windows reports screen coordinates.
+    ASSERT_TRUE(PhysicalInput::MoveTo(grab.x, grab.y));
+    ASSERT_TRUE(WaitUntil([&] { return SettledAt(window_, grab, before); }))
+        << "the pointer or the window did not settle before the press";
+    ASSERT_TRUE(PhysicalInput::Press(x11_button::kLeft));
+    const bool looping = WaitUntil(moveLoop);
+    EXPECT_TRUE(looping) << "pressing the body began no move";
+    PhysicalInput::Xdotool("mousemove --sync " + std::to_string(dropAt.x) + " " +
+                           std::to_string(dropAt.y));
+    const bool followed = looping && WaitUntil([&] { return SettledAt(window_, dropAt, held); });
+    RECT seen{};
+    GetWindowRect(window_, &seen);
+    PhysicalInput::Release(x11_button::kLeft);
+    EXPECT_TRUE(followed) << "the window followed by (" << seen.left - before.left << ", "
+                          << seen.top - before.top << ")";
+    // Letting go ends the move loop and leaves the window where it was dropped.
+    EXPECT_TRUE(WaitUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) && info.hwndCapture == nullptr &&
+               !(info.flags & GUI_INMOVESIZE);
+    })) << "the move did not end";
+    RECT dropped{};
+    GetWindowRect(window_, &dropped);
+    EXPECT_EQ(dropped.left, before.left + kDx);
+    EXPECT_EQ(dropped.top, before.top + kDy);
+    EXPECT_EQ(dropped.right - dropped.left, before.right - before.left);
+    EXPECT_EQ(dropped.bottom - dropped.top, before.bottom - before.top);
     // A drag is not a click: no menu opened, nothing changed.
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(folder_) / L"ZornSetting.ini"));
 }

@@ -5,15 +5,10 @@
 #include <cstdio>
 
 #include "framework/UniqueHandle.h"
+#include "wine/support/UnixFiles.h"
 
 namespace tressel::testing {
 namespace {
-
-std::wstring DosPathOf(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
 
 bool WriteWholeFile(const std::wstring& path, const std::string& content) {
     UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -67,9 +62,7 @@ bool RunUnixCommand(const std::string& command, std::chrono::milliseconds timeou
         std::fprintf(stderr, "RunUnixCommand: cannot write %s\n", script.c_str());
         return false;
     }
-    std::wstring commandLine = L"/bin/sh " + DosPathOf(script).substr(2);
-    for (wchar_t& c : commandLine)
-        if (c == L'\\') c = L'/';
+    std::wstring commandLine = L"/bin/sh " + std::wstring(script.begin(), script.end());
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
