@@ -9,9 +9,9 @@
 // root passes: a file with FILE_ATTRIBUTE_READONLY is opened for writing, overwritten and
 // replaced by a rename without complaint, and the attribute on a folder is dropped (as Windows
 // ignores it on folders, where only the access rights keep new files out). The obstacles are
-// therefore made with the Linux immutable flag, which binds root as the read-only attribute binds
-// every Windows user: an immutable file cannot be written, replaced or renamed; an immutable
-// folder takes no new entry, while the files in it stay writable.
+// therefore made with the Linux immutable flag (UnixChange::Immutable), which binds root as the
+// read-only attribute binds every Windows user. Where chattr cannot set it (a file system without
+// the flag), only the rows that need it are skipped.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,7 +19,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
 
 #include "config/ButtonId.h"
@@ -28,6 +29,7 @@
 #include "wine/support/IniSnapshot.h"
 #include "wine/support/RunningTresselTest.h"
 #include "wine/support/UnixCommand.h"
+#include "wine/support/UnixFiles.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
@@ -40,64 +42,6 @@ constexpr int kWordCopy = 24;  // Combination › Word › Copy(Ctrl+C), caption
 // A settings file as a user's earlier session left it: X2 copies nothing yet, R is renamed.
 const std::string kOldFile =
     "; mine\r\n[RButtonSetting]\r\n0=Kept\r\n1=0\r\n2=0\r\n3=0\r\n4=0\r\n5=\r\n6=0\r\n8=\r\n";
-
-std::string UnixPathOf(const std::wstring& path) {
-    using Converter = char*(CDECL*)(const wchar_t*);
-    const auto convert = reinterpret_cast<Converter>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* unix = convert ? convert(path.c_str()) : nullptr;
-    const std::string result = unix ? unix : "";
-    if (unix) HeapFree(GetProcessHeap(), 0, unix);
-    return result;
-}
-
-// The Linux immutable flag on a file or folder for the object's life.
-class Immutable {
-  public:
-    explicit Immutable(const std::wstring& path) : unixPath_(UnixPathOf(path)) {
-        set_ = !unixPath_.empty() && RunUnixCommand("chattr +i " + ShellQuote(unixPath_));
-    }
-    ~Immutable() { Lift(); }
-    Immutable(const Immutable&) = delete;
-    Immutable& operator=(const Immutable&) = delete;
-
-    bool Set() const { return set_; }
-    void Lift() {
-        if (set_) set_ = !RunUnixCommand("chattr -i " + ShellQuote(unixPath_));
-    }
-
-  private:
-    std::string unixPath_;
-    bool set_ = false;
-};
-
-// The installation folder moved away for the object's life, as a drive taken out or a network
-// share lost takes it away. Wine's MoveFileW refuses to rename the folder of a running program
-// (its file is open), so the folder is moved underneath Wine.
-class FolderAway {
-  public:
-    explicit FolderAway(const std::wstring& folder)
-        : unixPath_(UnixPathOf(folder)),
-          away_(folder + L"-away"),
-          moved_(!unixPath_.empty() && RunUnixCommand("mv " + ShellQuote(unixPath_) + " " +
-                                                      ShellQuote(unixPath_ + "-away"))) {}
-    ~FolderAway() { Back(); }
-    FolderAway(const FolderAway&) = delete;
-    FolderAway& operator=(const FolderAway&) = delete;
-
-    bool Moved() const { return moved_; }
-    const std::wstring& Away() const { return away_; }
-    void Back() {
-        if (moved_)
-            moved_ = !RunUnixCommand("mv " + ShellQuote(unixPath_ + "-away") + " " +
-                                     ShellQuote(unixPath_));
-    }
-
-  private:
-    std::string unixPath_;
-    std::wstring away_;
-    bool moved_;
-};
 
 // The text of the notification-area balloon on screen that contains `words`, or empty. Wine's
 // tray shows a balloon as a tooltip window (TTS_BALLOON) of the shell's process, owned by the
@@ -138,6 +82,8 @@ struct ObstacleCase {
     const wchar_t* reason;
 };
 
+void PrintTo(const ObstacleCase& c, std::ostream* out) { *out << c.name; }
+
 class SaveObstaclesTest : public RunningTresselTest {
   protected:
     void BeforeStart() override {
@@ -149,6 +95,12 @@ class SaveObstaclesTest : public RunningTresselTest {
                        "-* 2>/dev/null; true");
         if (!seed_.empty()) WriteBytes(iniPath_, seed_);
         if (holdAtStart_) Hold();
+    }
+
+    // The holder first: a held file would keep the installation from being removed.
+    void TearDown() override {
+        holder_.reset();
+        RunningTresselTest::TearDown();
     }
 
     void Hold() {
@@ -208,22 +160,19 @@ class SaveObstaclesTest : public RunningTresselTest {
 
     // One obstacle: set up, a change made, the outcome checked, the obstacle taken away.
     void Meet(const ObstacleCase& c) {
-        SCOPED_TRACE(c.name);
         fs::remove(fs::path(iniPath_));
         if (c.fileExists) WriteBytes(iniPath_, kOldFile);
-        std::unique_ptr<Immutable> immutable;
-        std::unique_ptr<FolderAway> away;
+        const std::wstring away = folder_ + L"-away";
+        std::optional<UnixChange> change;
         if (c.obstacle == Obstacle::HeldFile) {
             Hold();
         } else if (c.obstacle == Obstacle::FolderGone) {
-            away = std::make_unique<FolderAway>(folder_);
-            ASSERT_TRUE(away->Moved());
+            change.emplace(UnixChange::MovedAway(folder_, away));
+            ASSERT_TRUE(change->Made());
         } else {
-            immutable = std::make_unique<Immutable>(
-                c.obstacle == Obstacle::ImmutableFile ? iniPath_ : folder_);
-            if (!immutable->Set()) {
-                GTEST_SKIP() << "chattr +i is not available here";
-            }
+            change.emplace(
+                UnixChange::Immutable(c.obstacle == Obstacle::ImmutableFile ? iniPath_ : folder_));
+            if (!change->Made()) GTEST_SKIP() << "chattr +i is not available here";
         }
         AssignCopyToX2();
         if (!c.reason) {
@@ -234,8 +183,8 @@ class SaveObstaclesTest : public RunningTresselTest {
             ASSERT_TRUE(WaitUntil([&] { return !(balloon = BalloonContaining(c.reason)).empty(); }))
                 << "no balloon gives the reason";
             EXPECT_NE(balloon.find(iniPath_), std::wstring::npos) << fs::path(balloon).string();
-            if (away) {
-                EXPECT_EQ(FileBytes(away->Away() + L"\\ZornSetting.ini"), kOldFile);
+            if (c.obstacle == Obstacle::FolderGone) {
+                EXPECT_EQ(FileBytes(away + L"\\ZornSetting.ini"), kOldFile);
                 EXPECT_FALSE(fs::exists(fs::path(folder_))) << "the folder was made anew";
             } else {
                 EXPECT_EQ(FileNow(), c.fileExists ? kOldFile : "");
@@ -243,11 +192,10 @@ class SaveObstaclesTest : public RunningTresselTest {
             EXPECT_TRUE(WaitUntil([&] { return NoTemporaryFile(); }));
             // The obstacle goes; the retry a second later saves the change.
             holder_.reset();
-            if (immutable) immutable->Lift();
-            if (away) away->Back();
+            if (change) change->Undo();
             ASSERT_TRUE(SavedAsCopyAndDone()) << "the retry did not save";
         }
-        immutable.reset();
+        change.reset();
         EXPECT_TRUE(NoTemporaryFile());
         EXPECT_FALSE(fs::exists(fs::path(iniPath_ + L".bak")));
         // What else the file held survives every kind of save.
@@ -261,30 +209,42 @@ class SaveObstaclesTest : public RunningTresselTest {
     UniqueFileHandle holder_;
 };
 
-const ObstacleCase kObstacles[] = {
-    {"read-only file", Obstacle::ImmutableFile, true,
-     L"the file is read-only or open in another program."},
-    // The folder takes no temporary copy, but the file itself is writable: written in place.
-    {"folder takes no new file, file writable", Obstacle::ImmutableFolder, true, nullptr},
-    // A program folder the user may not write to, and no settings file yet.
-    {"folder takes no new file, no file yet", Obstacle::ImmutableFolder, false,
-     L"its folder or the disk does not let the program write."},
-    {"file held open without sharing", Obstacle::HeldFile, true, L"read-only or in use."},
+// Each row in a program of its own: one run of failures tells its first reason only, and a retry
+// still pending from an earlier row would keep that run going.
+class ObstacleTest : public SaveObstaclesTest, public ::testing::WithParamInterface<ObstacleCase> {
+  protected:
+    // The installation lies in a folder of the test's name, the row's name a folder below it.
+    void BeforeStart() override {
+        folder_ = fs::path(folder_).make_preferred().wstring();
+        iniPath_ = folder_ + L"\\ZornSetting.ini";
+        SaveObstaclesTest::BeforeStart();
+    }
+    void TearDown() override {
+        SaveObstaclesTest::TearDown();
+        RemoveDirectoryW(fs::path(folder_).parent_path().c_str());
+    }
 };
 
-TEST_F(SaveObstaclesTest, EachObstacleKeepsTheChangeOrSaysWhyAndTheRetrySavesItOnceItIsGone) {
-    for (const ObstacleCase& c : kObstacles) {
-        Meet(c);
-        if (HasFatalFailure() || IsSkipped()) return;
-    }
+TEST_P(ObstacleTest, KeepsTheChangeOrSaysWhyAndTheRetrySavesItOnceTheObstacleIsGone) {
+    Meet(GetParam());
 }
 
-// A program of its own: a retry still pending from an earlier obstacle would keep the same run of
-// failures going, and one run of failures tells its first reason only.
-TEST_F(SaveObstaclesTest, AFolderThatHasGoneIsToldAndNeverMadeAnew) {
-    // The file is in the folder that went away, as on a drive taken out.
-    Meet({"folder gone", Obstacle::FolderGone, true, L"its folder cannot be found"});
-}
+// clang-format off
+const ObstacleCase kObstacles[] = {
+    {"ReadOnlyFile", Obstacle::ImmutableFile, true, L"the file is read-only or open in another program."},
+    // The folder takes no temporary copy, but the file itself is writable: written in place.
+    {"FolderTakesNoNewFile_FileWritable", Obstacle::ImmutableFolder, true, nullptr},
+    // A program folder the user may not write to, and no settings file yet.
+    {"FolderTakesNoNewFile_NoFileYet", Obstacle::ImmutableFolder, false, L"its folder or the disk does not let the program write."},
+    {"FileHeldOpenWithoutSharing", Obstacle::HeldFile, true, L"read-only or in use."},
+    // The file is in the folder that went away, as on a drive taken out: the folder is never
+    // made anew, and the old file in it stays as it was.
+    {"FolderGone_NeverMadeAnew", Obstacle::FolderGone, true, L"its folder cannot be found"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, ObstacleTest, ::testing::ValuesIn(kObstacles),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 class UnreadableAtStartTest : public SaveObstaclesTest {
   protected:
