@@ -57,14 +57,13 @@ class EndToEndTest : public RunningTresselTest {
         mark_ = recorder_.ReadEvents().size();
     }
 
-    // Events the recorder logged since the test's start (or the last Mark()).
+    // Events the recorder logged since the test's start.
     Recorder::Events Since(const Recorder::Events& events) const {
         return Recorder::Events(
             events.begin() + static_cast<std::ptrdiff_t>(std::min(mark_, events.size())),
             events.end());
     }
     Recorder::Events Recent() const { return Since(recorder_.ReadEvents()); }
-    void Mark() { mark_ = recorder_.ReadEvents().size(); }
 
     static int CountMouse(const Recorder::Events& events, unsigned message, bool injected) {
         return static_cast<int>(std::count_if(events.begin(), events.end(), [&](const auto& e) {

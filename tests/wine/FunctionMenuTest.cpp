@@ -24,8 +24,6 @@
 namespace tressel::testing {
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr int kX1Button = 1002;
 constexpr int kWheelDownButton = 1004;
 

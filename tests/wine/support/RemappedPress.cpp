@@ -10,19 +10,9 @@ namespace {
 
 // The low-level hook reports the side of a modifier key (Windows: VK_LCONTROL for VK_CONTROL).
 unsigned long WithoutSide(unsigned long vk) {
-    switch (vk) {
-        case VK_LCONTROL:
-        case VK_RCONTROL:
-            return VK_CONTROL;
-        case VK_LSHIFT:
-        case VK_RSHIFT:
-            return VK_SHIFT;
-        case VK_LMENU:
-        case VK_RMENU:
-            return VK_MENU;
-        default:
-            return vk;
-    }
+    if (vk == VK_LCONTROL || vk == VK_RCONTROL) return VK_CONTROL;
+    if (vk == VK_LSHIFT || vk == VK_RSHIFT) return VK_SHIFT;
+    return vk == VK_LMENU || vk == VK_RMENU ? VK_MENU : vk;
 }
 
 bool IsKey(const RecordedEvent& e) { return e.kind == RecordedEvent::Key; }
