@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +22,10 @@
 #include "wine/support/PhysicalInput.h"
 #include "wine/support/PopupMenus.h"
 #include "wine/support/Recorder.h"
+#include "wine/support/RemappedPress.h"
 #include "wine/support/TresselProcess.h"
 #include "wine/support/UnixCommand.h"
+#include "wine/support/UserRegistryValues.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
@@ -57,14 +58,9 @@ constexpr ResetRecord kResetState[] = {
     {L"WDButtonSetting", L"Wheel Down"},  {L"WUButtonSetting", L"Wheel Up"},
 };
 
-bool IsCtrl(unsigned long vk) { return vk == VK_CONTROL || vk == VK_LCONTROL; }
 bool IsXButton(const RecordedEvent& e) {
     return e.kind == RecordedEvent::Mouse &&
            (e.message == WM_XBUTTONDOWN || e.message == WM_XBUTTONUP);
-}
-
-bool IsLeftPress(const RecordedEvent& e) {
-    return e.kind == RecordedEvent::Mouse && e.message == WM_LBUTTONDOWN && !e.injected;
 }
 
 // Wine's own export that maps a Windows path to the Unix one (UTF-8, freed with HeapFree).
@@ -78,24 +74,6 @@ std::string UnixPathOf(const std::wstring& path) {
     std::string result(unix);
     HeapFree(GetProcessHeap(), 0, unix);
     return result;
-}
-
-std::wstring BootValue() {
-    wchar_t value[64] = {};
-    DWORD bytes = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvane Tressel\\Tressel\\ZornMouseApplication",
-                     L"BootValue", RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
-        return L"<absent>";
-    return value;
-}
-
-std::wstring RunEntry() {
-    wchar_t value[1024] = {};
-    DWORD bytes = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                     L"ZornApplication", RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
-        return L"<absent>";
-    return value;
 }
 
 std::string Narrow(const std::wstring& text) {
@@ -188,46 +166,12 @@ class JourneyTest : public ::testing::Test {
     }
 
     // A physical X1 press (X11 button 9, mouse data 2) with the pad focused under the pointer.
-    Recorder::Events PressX1(bool remapped) {
-        EXPECT_TRUE(pad_->PointAndActivate(55, 55));
-        pad_->ClearLog();
-        const std::size_t before = recorder_.ReadEvents().size();
-        EXPECT_TRUE(PhysicalInput::Click(x11_button::kXButton2));
-        auto since = [before](const Recorder::Events& all) {
-            return Recorder::Events(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
-        };
-        auto keys = [&](const Recorder::Events& all) {
-            return std::count_if(all.begin() + static_cast<std::ptrdiff_t>(before), all.end(),
-                                 [](const auto& e) { return e.kind == RecordedEvent::Key; });
-        };
-        if (remapped) {
-            EXPECT_TRUE(recorder_.WaitFor([&](const auto& all) { return keys(all) >= 4; }))
-                << "no Ctrl+C came";
-        }
-        EXPECT_TRUE(pad_->ClickSentinel());
-        return since(recorder_.ReadEvents());
-    }
-
     void ExpectX1GivesCtrlC() {
-        const Recorder::Events events = PressX1(true);
-        Recorder::Events keys;
-        std::copy_if(events.begin(), events.end(), std::back_inserter(keys),
-                     [](const auto& e) { return e.kind == RecordedEvent::Key && e.injected; });
-        ASSERT_EQ(keys.size(), 4u);
-        EXPECT_TRUE(keys[0].message == WM_KEYDOWN && IsCtrl(keys[0].vk)) << keys[0].vk;
-        EXPECT_TRUE(keys[1].message == WM_KEYDOWN && keys[1].vk == 'C') << keys[1].vk;
-        EXPECT_TRUE(keys[2].message == WM_KEYUP && keys[2].vk == 'C') << keys[2].vk;
-        EXPECT_TRUE(keys[3].message == WM_KEYUP && IsCtrl(keys[3].vk)) << keys[3].vk;
-        EXPECT_GE(std::count_if(events.begin(), events.end(), IsLeftPress), 1)
-            << "the recorder saw no mouse input at all";
-        EXPECT_EQ(std::count_if(events.begin(), events.end(), IsXButton), 0)
-            << "the X1 press went past the program's hook";
-        EXPECT_EQ(pad_->Count(WM_XBUTTONDOWN) + pad_->Count(WM_XBUTTONUP), 0)
-            << "the X1 press reached the window";
+        EXPECT_TRUE(PressGivesOnlyChord(recorder_, *pad_, x11_button::kXButton2, kCtrlC));
     }
 
     void ExpectX1Native() {
-        const Recorder::Events events = PressX1(false);
+        const Recorder::Events events = PressOnPad(recorder_, *pad_, x11_button::kXButton2);
         EXPECT_EQ(std::count_if(events.begin(), events.end(),
                                 [](const auto& e) { return IsXButton(e) && !e.injected; }),
                   2);
@@ -271,7 +215,7 @@ TEST_F(JourneyTest, FromTheZipToARemappedPressAndBackToNothingLeftBehind) {
     }
     // Installed before any hook of the program: it sees only what the program lets through.
     ASSERT_TRUE(recorder_.Start());
-    ASSERT_EQ(RunEntry(), L"<absent>");
+    ASSERT_EQ(RunEntry(), kAbsent);
 
     app_ = TresselProcess::Start(folder_);
     ASSERT_NO_FATAL_FAILURE(AwaitStartUp());
@@ -327,13 +271,13 @@ TEST_F(JourneyTest, FromTheZipToARemappedPressAndBackToNothingLeftBehind) {
     app_ = TresselProcess::Start(folder_);
     ASSERT_NO_FATAL_FAILURE(AwaitStartUp());
     ASSERT_NO_FATAL_FAILURE(ChooseFromTray(kStartWithWindows));
-    ASSERT_TRUE(WaitUntil([&] { return RunEntry() == L"<absent>"; })) << Narrow(RunEntry());
+    ASSERT_TRUE(WaitUntil([&] { return RunEntry() == kAbsent; })) << Narrow(RunEntry());
     ASSERT_NO_FATAL_FAILURE(ExitFromTray());
     std::error_code error;
     std::filesystem::remove_all(parent_, error);
     EXPECT_FALSE(error) << error.message();
     EXPECT_FALSE(std::filesystem::exists(parent_));
-    EXPECT_EQ(RunEntry(), L"<absent>");
+    EXPECT_EQ(RunEntry(), kAbsent);
 }
 
 }  // namespace

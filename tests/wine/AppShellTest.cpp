@@ -5,97 +5,94 @@
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
+#include <winternl.h>
+
 #include <algorithm>
-#include <cstdio>
 #include <deque>
 #include <filesystem>
-#include <map>
 #include <vector>
 
 #include "framework/UniqueHandle.h"
 #include "wine/support/PhysicalInput.h"
-#include "wine/support/TresselProcess.h"
-#include "wine/support/WaitUntil.h"
+#include "wine/support/PopupMenus.h"
+#include "wine/support/RunningTresselTest.h"
+#include "wine/support/UserRegistryValues.h"
 
 namespace tressel::testing {
 namespace {
 
 constexpr UINT kTrayCallback = WM_USER + 100;
+constexpr int kHideApplication = 32779;
+constexpr int kShowApplication = 32780;
+constexpr int kStartWithWindows = 32781;
+constexpr int kExitApplication = 32782;
 
 void PostCommand(HWND window, int command) {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-std::wstring RunValue() {
-    wchar_t buffer[1024] = {};
-    DWORD bytes = sizeof buffer;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                     L"ZornApplication", RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS) {
-        return L"<absent>";
-    }
-    return buffer;
-}
-
-std::wstring BootValue() {
-    wchar_t buffer[64] = {};
-    DWORD bytes = sizeof buffer;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Corvane Tressel\\Tressel\\ZornMouseApplication",
-                     L"BootValue", RRF_RT_REG_SZ, nullptr, buffer, &bytes) != ERROR_SUCCESS) {
-        return L"<absent>";
-    }
-    return buffer;
-}
-
 bool Shown(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
 
-class AppShellTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ForgetUserSettings();
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder = MakeTestInstallation(std::wstring(name.begin(), name.end()));
-    }
-    void TearDown() override {
-        for (auto& p : processes) p.Terminate();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    TresselProcess& Start(const std::wstring& arguments = L"") {
-        processes.push_back(TresselProcess::Start(folder, arguments));
-        return processes.back();
-    }
+// What a restarting Explorer does: it forgets the icons, then broadcasts "TaskbarCreated". True
+// once the program has put its icon back: it has then handled every message posted to it before.
+bool RecreateTaskbar(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = 100;
+    if (!Shell_NotifyIconW(NIM_DELETE, &data) || TrayIconPresent(window)) return false;
+    PostMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    return WaitUntil([&] { return TrayIconPresent(window); });
+}
 
-    std::wstring folder;
-    std::deque<TresselProcess> processes;  // references stay valid as processes are added
+// How many handles are open to `object`, this process's included (0 when the system cannot
+// tell). https://learn.microsoft.com/windows/win32/api/winternl/nf-winternl-ntqueryobject
+ULONG HandleCount(HANDLE object) {
+    using Query = LONG(WINAPI*)(HANDLE, OBJECT_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    PUBLIC_OBJECT_BASIC_INFORMATION info{};
+    if (!query || query(object, ObjectBasicInformation, &info, sizeof info, nullptr) != 0) return 0;
+    return info.HandleCount;
+}
+
+// The program started as the main instance (app_, window_) and, for the single-instance cases,
+// further starts of the same installation.
+class AppShellTest : public RunningTresselTest {
+  protected:
+    AppShellTest() : RunningTresselTest({.startAtSetUp = false}) {}
+    void TearDown() override {
+        for (auto& p : others_) p.Terminate();
+        RunningTresselTest::TearDown();
+    }
+    TresselProcess& StartAnother(const std::wstring& arguments = L"") {
+        others_.push_back(TresselProcess::Start(folder_, arguments));
+        return others_.back();
+    }
+    std::wstring OurRunEntry() const { return L"\"" + folder_ + L"\\Tressel.exe\" -run"; }
+
+    std::deque<TresselProcess> others_;  // references stay valid as processes are added
 };
 
 TEST_F(AppShellTest, SecondStartBringsTheHiddenFirstInstanceBackAndEnds) {
-    TresselProcess& first = Start();
-    HWND window = first.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(first.WaitForStartUp(window));
-    ASSERT_TRUE(WaitUntil([&] { return Shown(window); }));
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
+    PostCommand(window_, kHideApplication);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }));
 
-    PostCommand(window, 32779);  // Hide Application
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
-
-    TresselProcess& second = Start();
+    TresselProcess& second = StartAnother();
     DWORD exitCode = 99;
     ASSERT_TRUE(second.WaitForExit(exitCode));
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_TRUE(WaitUntil([&] { return Shown(window); }));
+    EXPECT_TRUE(WaitUntil([&] { return Shown(window_); }));
     EXPECT_EQ(CountMainWindows(), 1);
-    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(app_.Running());
 }
 
-// Twenty starts at the same moment, ten times over: exactly one instance stays and shows its
-// window; every other start ends with code 0 and leaves no window of its own.
 TEST_F(AppShellTest, TwentySimultaneousStartsLeaveExactlyOneInstance) {
     constexpr int kStarts = 20;
     for (int round = 0; round < 10; ++round) {
         std::vector<TresselProcess*> started;
-        for (int i = 0; i < kStarts; ++i) started.push_back(&Start());
+        for (int i = 0; i < kStarts; ++i) started.push_back(&StartAnother());
         auto running = [&] {
             return std::count_if(started.begin(), started.end(),
                                  [](TresselProcess* p) { return p->Running(); });
@@ -115,7 +112,7 @@ TEST_F(AppShellTest, TwentySimultaneousStartsLeaveExactlyOneInstance) {
             DWORD exitCode = 99;
             EXPECT_TRUE(p->WaitForExit(exitCode) && exitCode == 0);
         }
-        PostCommand(window, 32782);  // Exit Application
+        PostCommand(window, kExitApplication);
         DWORD exitCode = 99;
         ASSERT_TRUE(survivor.WaitForExit(exitCode));
         EXPECT_EQ(exitCode, 0u);
@@ -123,124 +120,96 @@ TEST_F(AppShellTest, TwentySimultaneousStartsLeaveExactlyOneInstance) {
 }
 
 // A second start while the first holds the mutex but has no window yet waits for the window and
-// shows it, instead of ending unanswered. The "first instance" here is the test itself.
+// shows it, instead of ending unanswered. The "first instance" here is the test itself; its
+// window comes only once the second has opened the mutex (a second handle to it), and the second
+// looks for the window right after that: a start that did not wait would find none and show
+// nothing. (How long it waits, ten seconds, only a fixed wait could tell.)
 TEST_F(AppShellTest, ASecondStartWaitsForTheWindowOfAnInstanceStillStarting) {
     UniqueKernelHandle mutex(CreateMutexW(nullptr, TRUE, L"zornOneRun"));
     ASSERT_TRUE(mutex);
-    TresselProcess& second = Start();
-    DWORD exitCode = 99;
-    ASSERT_FALSE(second.WaitForExit(exitCode, std::chrono::milliseconds(1500)))
-        << "it ended with no window to show";
+    ASSERT_EQ(HandleCount(mutex.get()), 1u) << "handles cannot be counted";
+    TresselProcess& second = StartAnother();
+    ASSERT_TRUE(WaitUntil([&] { return HandleCount(mutex.get()) == 2 || !second.Running(); }));
+    ASSERT_TRUE(second.Running()) << "it ended with no window to show";
     HWND window = CreateWindowExW(0, L"STATIC", L"Tressel-corvane", WS_POPUP, 0, 0, 50, 50, nullptr,
                                   nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
+    DWORD exitCode = 99;
     ASSERT_TRUE(second.WaitForExit(exitCode));
     EXPECT_EQ(exitCode, 0u);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     DestroyWindow(window);
 }
 
-// A start during the first second of a "-run" start ends, and the running window stays hidden.
+// A start during the first second of a "-run" start ends, and the running window stays hidden:
+// once the program has handled what the second start sent and posted to it before it ended.
 TEST_F(AppShellTest, AStartDuringTheFirstSecondOfARunStartEndsAndLeavesTheWindowHidden) {
-    TresselProcess& first = Start(L"-run");
+    app_ = TresselProcess::Start(folder_, L"-run");
     // Once the first holds the single-instance mutex it is the first, whatever comes next.
     ASSERT_TRUE(WaitUntil([] {
         UniqueKernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, L"zornOneRun"));
         return static_cast<bool>(mutex);
     }));
-    TresselProcess& second = Start();
+    TresselProcess& second = StartAnother();
     DWORD exitCode = 99;
     ASSERT_TRUE(second.WaitForExit(exitCode));
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(CountMainWindows(), 1) << "the second start ended before the first had a window";
-    HWND window = first.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(first.WaitForStartUp(window));
-    EXPECT_FALSE(
-        WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, std::chrono::seconds(2)));
-    EXPECT_TRUE(first.Running());
+    window_ = app_.WaitForWindow();
+    ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(app_.WaitForStartUp(window_));
+    ASSERT_TRUE(RecreateTaskbar(window_));
+    EXPECT_FALSE(IsWindowVisible(window_));
+    EXPECT_TRUE(app_.Running());
 }
 
 TEST_F(AppShellTest, RunArgumentStartsHiddenUntilShowApplication) {
-    TresselProcess& app = Start(L"-run");
-    HWND window = app.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(app.WaitForStartUp(window));
-    EXPECT_FALSE(IsWindowVisible(window));
+    ASSERT_NO_FATAL_FAILURE(StartTressel(L"-run"));
+    EXPECT_FALSE(IsWindowVisible(window_));
 
-    PostCommand(window, 32780);  // Show Application works at once: it allows showing itself
-    EXPECT_TRUE(WaitUntil([&] { return Shown(window); }));
+    PostCommand(window_, kShowApplication);  // works at once: it allows showing itself
+    EXPECT_TRUE(WaitUntil([&] { return Shown(window_); }));
 }
 
-TEST_F(AppShellTest, ExitRemovesTheIconSavesAndEndsWithCodeZero) {
-    TresselProcess& app = Start();
-    HWND window = app.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(app.WaitForStartUp(window));
-    PostCommand(window, 32782);
+// That Exit removes the tray icon is shown natively (DialogEndTest): Wine's notification area
+// drops the icon of a window that has gone by itself.
+TEST_F(AppShellTest, ExitSavesAndEndsWithCodeZero) {
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
+    PostCommand(window_, kExitApplication);
     DWORD exitCode = 99;
-    ASSERT_TRUE(app.WaitForExit(exitCode));
+    ASSERT_TRUE(app_.WaitForExit(exitCode));
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_FALSE(TrayIconPresent(window));
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder) / L"ZornSetting.ini"));
+    EXPECT_TRUE(std::filesystem::exists(iniPath_));
 }
 
 TEST_F(AppShellTest, IconComesBackWhenTheTaskbarIsRecreated) {
-    TresselProcess& app = Start();
-    HWND window = app.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(app.WaitForStartUp(window));
-
-    // What a restarting Explorer does: it forgets the icons, then broadcasts "TaskbarCreated".
-    NOTIFYICONDATAW data{};
-    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    data.hWnd = window;
-    data.uID = 100;
-    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
-    ASSERT_FALSE(TrayIconPresent(window));
-    PostMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(window); }));
-}
-
-void SetRunValue(const std::wstring& commandLine) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                    L"ZornApplication", REG_SZ, commandLine.c_str(),
-                    static_cast<DWORD>((commandLine.size() + 1) * sizeof(wchar_t)));
-}
-
-void SetBootValue(const std::wstring& value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Corvane Tressel\\Tressel\\ZornMouseApplication",
-                    L"BootValue", REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
+    EXPECT_TRUE(RecreateTaskbar(window_));
 }
 
 // The menu's check mark cannot be read from another process under Wine; the direction of each
 // click shows what the program takes for the current state.
 TEST_F(AppShellTest, StartWithWindowsFollowsTheRunEntryAndKeepsBootValueInStep) {
-    TresselProcess& app = Start();
-    HWND window = app.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    const std::wstring ours = L"\"" + folder + L"\\Tressel.exe\" -run";
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
 
-    PostCommand(window, 32781);  // a fresh profile has no entry: the first click turns it on
-    ASSERT_TRUE(WaitUntil([&] { return RunValue() == ours; }));
+    PostCommand(window_, kStartWithWindows);  // a fresh profile has no entry: on
+    ASSERT_TRUE(WaitUntil([&] { return RunEntry() == OurRunEntry(); }));
     EXPECT_TRUE(WaitUntil([&] { return BootValue() == L"0"; }));
 
-    PostCommand(window, 32781);
-    ASSERT_TRUE(WaitUntil([&] { return RunValue() == L"<absent>"; }));
+    PostCommand(window_, kStartWithWindows);
+    ASSERT_TRUE(WaitUntil([&] { return RunEntry() == kAbsent; }));
     EXPECT_TRUE(WaitUntil([&] { return BootValue() == L"1"; }));
 
     SetBootValue(L"0");  // says on, but no entry: off, so the click turns it on
-    PostCommand(window, 32781);
-    EXPECT_TRUE(WaitUntil([&] { return RunValue() == ours; }));
+    PostCommand(window_, kStartWithWindows);
+    EXPECT_TRUE(WaitUntil([&] { return RunEntry() == OurRunEntry(); }));
 }
 
 TEST_F(AppShellTest, AtStartTheRunEntryOfAMovedFolderNamesTheProgramAgain) {
     SetBootValue(L"0");
-    SetRunValue(L"\"C:\\Tressel moved away\\Tressel.exe\" -run");
-    TresselProcess& app = Start(L"-run");
-    ASSERT_TRUE(app.WaitForWindow());
-    EXPECT_TRUE(WaitUntil([&] { return RunValue() == L"\"" + folder + L"\\Tressel.exe\" -run"; }));
+    SetRunEntry(L"\"C:\\Tressel moved away\\Tressel.exe\" -run");
+    ASSERT_NO_FATAL_FAILURE(StartTressel(L"-run"));
+    EXPECT_EQ(RunEntry(), OurRunEntry());
 }
 
 TEST_F(AppShellTest, AtStartTheRunEntryOfAnotherCopyThatStillExistsStays) {
@@ -248,38 +217,27 @@ TEST_F(AppShellTest, AtStartTheRunEntryOfAnotherCopyThatStillExistsStays) {
     GetModuleFileNameW(nullptr, self, MAX_PATH);  // any program file that exists
     const std::wstring other = L"\"" + std::wstring(self) + L"\" -run";
     SetBootValue(L"0");
-    SetRunValue(other);
-    TresselProcess& app = Start(L"-run");
-    HWND window = app.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(app.WaitForStartUp(window));
-    EXPECT_EQ(RunValue(), other);
+    SetRunEntry(other);
+    ASSERT_NO_FATAL_FAILURE(StartTressel(L"-run"));
+    EXPECT_EQ(RunEntry(), other);
 }
 
-TEST_F(AppShellTest, TrayMenuOpensOnARightClickOfTheIconAgainAndAgain) {
-    TresselProcess& app = Start();
-    HWND window = app.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(app.WaitForStartUp(window));
-    // The popup menu of the tray is a window of class "#32768" owned by the program's thread.
-    auto menuOpen = [&] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        DWORD pid = 0;
-        if (menu) GetWindowThreadProcessId(menu, &pid);
-        return menu && IsWindowVisible(menu) && pid == app.Id();
-    };
-    PostMessageW(window, kTrayCallback, 100, WM_RBUTTONDOWN);
+// The menu opens on each right-button callback of the icon (not only the first), and the second
+// opening stays open and takes a choice: its first entry, "Hide Application".
+TEST_F(AppShellTest, TrayMenuOpensOnASecondRightButtonCallbackAndTakesAChoice) {
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
+    auto menuOpen = [&] { return VisibleMenuWindows(app_.Id()).size() == 1; };
+    PostMessageW(window_, kTrayCallback, 100, WM_RBUTTONDOWN);
     ASSERT_TRUE(WaitUntil(menuOpen));
-    PostMessageW(window, WM_CANCELMODE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !menuOpen(); }));
+    PostMessageW(window_, WM_CANCELMODE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
 
-    // The second opening stays open and takes a choice: its first entry, "Hide Application".
-    PostMessageW(window, kTrayCallback, 100, WM_RBUTTONDOWN);
+    PostMessageW(window_, kTrayCallback, 100, WM_RBUTTONDOWN);
     ASSERT_TRUE(WaitUntil(menuOpen));
     ASSERT_TRUE(PhysicalInput::KeyPress("Down"));
     ASSERT_TRUE(PhysicalInput::KeyPress("Return"));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
-    EXPECT_TRUE(app.Running());
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }));
+    EXPECT_TRUE(app_.Running());
 }
 
 TEST_F(AppShellTest, AMutexThisUserMayNotOpenMeansAlreadyRunning) {
@@ -296,7 +254,7 @@ TEST_F(AppShellTest, AMutexThisUserMayNotOpenMeansAlreadyRunning) {
     ASSERT_EQ(CreateMutexW(nullptr, TRUE, L"zornOneRun"), nullptr) << "the mutex is not closed";
     ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 
-    TresselProcess& app = Start();
+    TresselProcess& app = StartAnother();
     DWORD exitCode = 99;
     ASSERT_TRUE(app.WaitForExit(exitCode)) << "a second instance started its own window";
     EXPECT_EQ(exitCode, 0u);

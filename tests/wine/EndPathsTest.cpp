@@ -1,9 +1,11 @@
 // Ending the real Tressel.exe under Wine by each way out while a long macro plays: the process
 // ends cleanly with exit code 0 (which also says that no GDI+ object was alive when GDI+ shut
-// down), the tray icon is gone, a change whose save was still pending is saved, and nothing is
-// written when nothing was pending (only the tray's Exit always saves). The key the macro holds
-// is released by the ending program, exactly once, as an independent recorder sees it; so it is
-// when the program crashes.
+// down), a change whose save was still pending is saved, and nothing is written when nothing was
+// pending (only the tray's Exit always saves). The key the macro holds is released by the ending
+// program, exactly once, as an independent recorder sees it; so it is when the program crashes.
+// That every way out removes the tray icon is shown natively (DialogEndTest): Wine's notification
+// area drops the icon of a window that has gone by itself (Windows keeps it until the pointer
+// passes over it), so no check here could tell.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,9 +19,7 @@
 #include "framework/UniqueHandle.h"
 #include "wine/support/PhysicalInput.h"
 #include "wine/support/PopupMenus.h"
-#include "wine/support/Recorder.h"
-#include "wine/support/TresselProcess.h"
-#include "wine/support/WaitUntil.h"
+#include "wine/support/RunningTresselTest.h"
 
 namespace tressel::testing {
 namespace {
@@ -52,16 +52,13 @@ void SendKey(WORD vk, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
-class EndPathsTest : public ::testing::Test {
+class EndPathsTest : public RunningTresselTest {
   protected:
-    void SetUp() override {
-        ForgetUserSettings();
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
-        iniPath_ = folder_ + L"\\ZornSetting.ini";
+    EndPathsTest() : RunningTresselTest({.startAtSetUp = false, .recorder = true}) {}
+
+    void BeforeStart() override {
         std::ofstream(std::filesystem::path(folder_) / L"ScriptsMacros" / kScript, std::ios::binary)
             << ScriptText();
-        ASSERT_TRUE(recorder_.Start());
     }
 
     // The settings file as a run begins, dated long ago.
@@ -72,14 +69,10 @@ class EndPathsTest : public ::testing::Test {
     }
 
     void TearDown() override {
-        app_.Terminate();
+        RunningTresselTest::TearDown();
         // Should the program have left the macro's key down, it must not stay down for the
         // tests that follow.
         if (KeyDown(VK_F24)) SendKey(VK_F24, true);
-        recorder_.Stop();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
     }
 
     bool SetWrittenTime(const FILETIME& time) const {
@@ -95,11 +88,7 @@ class EndPathsTest : public ::testing::Test {
     }
 
     void Start() {
-        app_ = TresselProcess::Start(folder_);
-        window_ = app_.WaitForWindow();
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(app_.WaitForStartUp(window_));
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }));
+        ASSERT_NO_FATAL_FAILURE(StartTressel());
         wchar_t caption[32] = {};
         GetDlgItemTextW(window_, 1001, caption, 32);
         ASSERT_STREQ(caption, L"HOLD F24") << "the settings file was not loaded";
@@ -170,12 +159,6 @@ class EndPathsTest : public ::testing::Test {
         EXPECT_EQ(F24Releases(), releasesBefore + 1);
         if (KeyDown(VK_F24)) SendKey(VK_F24, true);
     }
-
-    Recorder recorder_;
-    std::wstring folder_;
-    std::wstring iniPath_;
-    TresselProcess app_;
-    HWND window_ = nullptr;
 };
 
 struct EndPath {
@@ -239,10 +222,6 @@ TEST_F(EndPathsTest, EachPathEndsCleanlyWhileAMacroPlays) {
             DWORD exitCode = 99;
             ASSERT_TRUE(app_.WaitForExit(exitCode)) << "the program did not end";
             EXPECT_EQ(exitCode, 0u) << "3: a GDI+ object outlived GDI+";
-            // Wine's notification area also drops the icon of a destroyed window by itself
-            // (Windows keeps it until the pointer passes over it): that the program removes it
-            // on every path is shown natively (DialogEndTest).
-            EXPECT_FALSE(TrayIconPresent(window_)) << "the icon stayed behind";
             EXPECT_EQ(SettingsWritten(), pending || path.alwaysSaves);
             ASSERT_NO_FATAL_FAILURE(ExpectReleasedOnce(releasesBefore));
         }

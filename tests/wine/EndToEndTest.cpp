@@ -9,16 +9,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "framework/UniqueHandle.h"
 #include "wine/support/InputPad.h"
 #include "wine/support/PhysicalInput.h"
-#include "wine/support/Recorder.h"
-#include "wine/support/TresselProcess.h"
-#include "wine/support/WaitUntil.h"
+#include "wine/support/RemappedPress.h"
+#include "wine/support/RunningTresselTest.h"
 
 namespace tressel::testing {
 namespace {
@@ -45,44 +43,27 @@ bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
     return WriteFile(file.get(), content.data(), bytes, &written, nullptr) && written == bytes;
 }
 
-bool IsCtrl(unsigned long vk) { return vk == VK_CONTROL || vk == VK_LCONTROL; }
-
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public RunningTresselTest {
   protected:
+    EndToEndTest() : RunningTresselTest({.recorder = true}) {}
+
+    void BeforeStart() override { ASSERT_TRUE(WriteUtf16File(iniPath_, kSettings)); }
+
     void SetUp() override {
-        ForgetUserSettings();
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
-        ASSERT_TRUE(WriteUtf16File(folder_ + L"\\ZornSetting.ini", kSettings));
-        // The recorder's hooks come before the program's, so it sees only what the program's
-        // hooks let through: a swallowed press never shows in its log.
-        ASSERT_TRUE(recorder_.Start());
-        app_ = TresselProcess::Start(folder_);
-        window_ = app_.WaitForWindow();
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(app_.WaitForStartUp(window_));
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_); }));
+        RunningTresselTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(pad_.PointAndActivate(55, 55));
         pad_.ClearLog();
         mark_ = recorder_.ReadEvents().size();
     }
 
-    void TearDown() override {
-        app_.Terminate();
-        recorder_.Stop();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
-    // Events the recorder logged since the test's start (or the last Mark()).
+    // Events the recorder logged since the test's start.
     Recorder::Events Since(const Recorder::Events& events) const {
         return Recorder::Events(
             events.begin() + static_cast<std::ptrdiff_t>(std::min(mark_, events.size())),
             events.end());
     }
     Recorder::Events Recent() const { return Since(recorder_.ReadEvents()); }
-    void Mark() { mark_ = recorder_.ReadEvents().size(); }
 
     static int CountMouse(const Recorder::Events& events, unsigned message, bool injected) {
         return static_cast<int>(std::count_if(events.begin(), events.end(), [&](const auto& e) {
@@ -97,10 +78,6 @@ class EndToEndTest : public ::testing::Test {
     }
 
     InputPad pad_{8, 8, 110, 110};  // outside the centred main window
-    Recorder recorder_;
-    std::wstring folder_;
-    TresselProcess app_;
-    HWND window_ = nullptr;
     std::size_t mark_ = 0;
 };
 
@@ -108,23 +85,7 @@ TEST_F(EndToEndTest, RightPressTypesCtrlCAndNeverReachesTheWindow) {
     wchar_t caption[64] = {};
     GetDlgItemTextW(window_, 1000, caption, 64);
     ASSERT_STREQ(caption, L"Copy") << "the settings file was not loaded";
-    ASSERT_TRUE(PhysicalInput::Click(x11_button::kRight));
-    ASSERT_TRUE(recorder_.WaitFor([&](const auto& events) {
-        return InjectedKeys(Since(events)).size() >= 4;
-    })) << "no Ctrl+C came";
-    ASSERT_TRUE(pad_.ClickSentinel());
-
-    const Recorder::Events events = Recent();
-    const Recorder::Events keys = InjectedKeys(events);
-    ASSERT_EQ(keys.size(), 4u);
-    EXPECT_TRUE(keys[0].message == WM_KEYDOWN && IsCtrl(keys[0].vk)) << std::hex << keys[0].vk;
-    EXPECT_TRUE(keys[1].message == WM_KEYDOWN && keys[1].vk == 'C') << std::hex << keys[1].vk;
-    EXPECT_TRUE(keys[2].message == WM_KEYUP && keys[2].vk == 'C') << std::hex << keys[2].vk;
-    EXPECT_TRUE(keys[3].message == WM_KEYUP && IsCtrl(keys[3].vk)) << std::hex << keys[3].vk;
-    EXPECT_EQ(CountMouse(events, WM_RBUTTONDOWN, false) + CountMouse(events, WM_RBUTTONUP, false),
-              0)
-        << "the right press went past the program's hook";
-    EXPECT_EQ(pad_.CountOtherButtonMessages(), 0) << "the right press reached the window";
+    EXPECT_TRUE(PressGivesOnlyChord(recorder_, pad_, x11_button::kRight, kCtrlC));
     // The focused pad got the chord.
     EXPECT_GE(pad_.Count(WM_KEYDOWN), 2);
 }

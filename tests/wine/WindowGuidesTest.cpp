@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
@@ -17,11 +16,11 @@
 #include <vector>
 
 #include "app/win32/SkinPainter.h"
+#include "wine/support/DialogMetrics.h"
 #include "wine/support/PhysicalInput.h"
+#include "wine/support/RunningTresselTest.h"
 #include "wine/support/ScreenCapture.h"
-#include "wine/support/TresselProcess.h"
 #include "wine/support/UnixCommand.h"
-#include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
 namespace {
@@ -41,42 +40,6 @@ const std::pair<int, POINT> kMouseParts[] = {
     {1003, {116, 282}},  // X2: rear side button, "back" (XBUTTON1)
 };
 constexpr int kBoxedControls[] = {1000, 1001, 1004, 1003, 1002, 1005, 1007};
-
-// Sets (or, for null, removes) the font replacement for the dialog font in this prefix until
-// the object goes out of scope. Wine reads it when a process starts.
-class DialogFontReplacement {
-  public:
-    explicit DialogFontReplacement(const wchar_t* font) {
-        wchar_t value[256];
-        DWORD size = sizeof value;
-        if (RegGetValueW(HKEY_CURRENT_USER, kReplacements, kDialogFont, RRF_RT_REG_SZ, nullptr,
-                         value, &size) == ERROR_SUCCESS)
-            previous_ = value;
-        Set(font);
-    }
-    ~DialogFontReplacement() { Set(previous_ ? previous_->c_str() : nullptr); }
-
-  private:
-    static void Set(const wchar_t* font) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kReplacements, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS)
-            return;
-        if (font) {
-            RegSetValueExW(key, kDialogFont, 0, REG_SZ, reinterpret_cast<const BYTE*>(font),
-                           static_cast<DWORD>((wcslen(font) + 1) * sizeof(wchar_t)));
-        } else {
-            RegDeleteValueW(key, kDialogFont);
-        }
-        RegCloseKey(key);
-    }
-    std::optional<std::wstring> previous_;
-};
-
-void SetLogPixels(DWORD dpi) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
-                    sizeof dpi);
-}
 
 // A window of the test's own, in one colour, under every other window and covering the area
 // of `above`.
@@ -115,20 +78,6 @@ RECT ScreenRectOf(HWND window, int id) {
     return r;
 }
 
-// The base units the template was laid out with, told by the hidden button 1006 that nothing
-// moves (dialog units 190, 280, 60, 14); units map to pixels by MulDiv(units, base, 4 or 8)
-// (Win32 documentation of MapDialogRect).
-POINT BaseUnits(HWND window) {
-    RECT r = ScreenRectOf(window, 1006);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    for (int bx = 1; bx < 32; ++bx)
-        for (int by = 1; by < 64; ++by)
-            if (r.left == MulDiv(190, bx, 4) && r.right == r.left + MulDiv(60, bx, 4) &&
-                r.top == MulDiv(280, by, 8) && r.bottom == r.top + MulDiv(14, by, 8))
-                return {bx, by};
-    return {0, 0};
-}
-
 // The position of the box edge nearest to `from` along one line of pixels, within 6 pixels.
 std::optional<int> EdgeNear(const ScreenCapture& shot, bool horizontal, int fixed, int from) {
     for (int d = 0; d <= 6; ++d)
@@ -161,16 +110,12 @@ struct Metrics {
     POINT baseUnits;
 };
 
-class RunningWindowTest : public ::testing::Test {
+// The program starts once the test has set the metrics it is to read at its start.
+class RunningWindowTest : public RunningTresselTest {
   protected:
-    void StartTressel(const std::string& name) {
-        ForgetUserSettings();
-        folder_ = MakeTestInstallation(std::wstring(name.begin(), name.end()));
-        app_ = TresselProcess::Start(folder_);
-        window_ = app_.WaitForWindow();
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(app_.WaitForStartUp(window_));
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) && !IsIconic(window_); }));
+    RunningWindowTest() : RunningTresselTest({.startAtSetUp = false}) {}
+    void StartWithPointerAway() {
+        ASSERT_NO_FATAL_FAILURE(StartTressel());
         // Off the window, so that no button is in its hover state.
         ASSERT_TRUE(PhysicalInput::MoveTo(3, 3));
     }
@@ -246,30 +191,20 @@ class RunningWindowTest : public ::testing::Test {
         std::printf("\n");
         SaveScreenPng(ArtifactsDir() + "/tressel-window-" + name + ".png", &window);
     }
-    void TearDown() override {
-        app_.Terminate();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    std::wstring folder_;
-    TresselProcess app_;
-    HWND window_ = nullptr;
 };
 
 class WindowGuidesTest : public RunningWindowTest, public ::testing::WithParamInterface<Metrics> {};
 
 TEST_P(WindowGuidesTest, ButtonsLieOnTheirBoxesAndEachLineLeadsToItsPartOfTheMouse) {
     const Metrics metrics = GetParam();
-    std::optional<DialogFontReplacement> font;
-    if (!metrics.asThePrefixHasIt) font.emplace(metrics.font);
-    StartTressel(std::string("guides-") + metrics.name);
+    std::optional<ScopedUserValue> font;
+    if (!metrics.asThePrefixHasIt) font.emplace(kReplacements, kDialogFont, metrics.font);
+    ASSERT_NO_FATAL_FAILURE(StartWithPointerAway());
     // Wine has read it at the program's start; the prefix gets its own value back at once, so
     // that a run cut short here leaves no other metrics behind for later tests.
     font.reset();
-    const POINT units = BaseUnits(window_);
-    RECT hold = ScreenRectOf(window_, 1006);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&hold), 2);
+    const POINT units = DialogBaseUnits(window_);
+    const RECT hold = ClientRectOf(window_, 1006);
     ASSERT_EQ(units.x, metrics.baseUnits.x)
         << "the prefix does not give the expected base units: button 1006 at " << hold.left << ","
         << hold.top << "," << hold.right << "," << hold.bottom;
@@ -296,18 +231,13 @@ INSTANTIATE_TEST_SUITE_P(DialogFonts, WindowGuidesTest,
                                            Metrics{"StockWine6x12", false, nullptr, {6, 12}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class At192DpiTest : public RunningWindowTest {
-  protected:
-    void TearDown() override {
-        RunningWindowTest::TearDown();
-        SetLogPixels(96);
-    }
-};
+using At192DpiTest = RunningWindowTest;
 
 TEST_F(At192DpiTest, CaptionsFitInsideTheirButtonsAndButtonsLieOnTheirBoxes) {
-    SetLogPixels(192);
-    StartTressel("dpi192");
-    SetLogPixels(96);  // read at the program's start, like the font replacement
+    {
+        const ScopedLogPixels dpi(192);  // read at the program's start, like the font replacement
+        ASSERT_NO_FATAL_FAILURE(StartWithPointerAway());
+    }
     Backdrop backdrop(window_);
     const RECT client = ScreenClient();
     constexpr COLORREF kCaptionColour = 0xC8C8C8;
@@ -337,7 +267,7 @@ TEST_F(At192DpiTest, CaptionsFitInsideTheirButtonsAndButtonsLieOnTheirBoxes) {
     ScreenCapture shot;
     EXPECT_TRUE(WaitUntil([&] { return shot.Capture() && check(shot); }, std::chrono::seconds(20)))
         << failures;
-    ReportLayout("192dpi", BaseUnits(window_));
+    ReportLayout("192dpi", DialogBaseUnits(window_));
 }
 
 }  // namespace

@@ -36,7 +36,39 @@ bool ReadHeaderNumber(FILE* file, int& value) {
     return true;  // the single blank after the number is consumed
 }
 
+struct WindowSearch {
+    DWORD processId;
+    DWORD shellId;
+    std::string found;
+};
+
+BOOL CALLBACK NoteOtherWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (!IsWindowVisible(window) || pid == search->processId || pid == search->shellId) return TRUE;
+    char className[64] = {}, title[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    search->found += std::string(" \"") + title + "\" (" + className + ")";
+    return TRUE;
+}
+
 }  // namespace
+
+std::string OtherWindowsShowing(DWORD processId) {
+    WindowSearch search{processId, 0, {}};
+    GetWindowThreadProcessId(FindWindowW(L"Shell_TrayWnd", nullptr), &search.shellId);
+    EnumWindows(&NoteOtherWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+::testing::AssertionResult SaveUserPicture(const std::string& file, DWORD processId) {
+    const std::string others = OtherWindowsShowing(processId);
+    if (!others.empty()) return ::testing::AssertionFailure() << "other windows show:" << others;
+    if (!SaveScreenPng(file)) return ::testing::AssertionFailure() << "no picture " << file;
+    return ::testing::AssertionSuccess();
+}
 
 bool ScreenCapture::Capture() {
     if (Display().empty()) {

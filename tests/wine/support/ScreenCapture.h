@@ -2,6 +2,7 @@
 // Pictures of the virtual desktop as the X server shows it (imagemagick's import on DISPLAY),
 // read back pixel by pixel, and saved as PNG artifacts.
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -29,5 +30,13 @@ class ScreenCapture {
 
 // Saves the X screen, or the part `crop` of it, as a PNG file at the Unix path `file`.
 bool SaveScreenPng(const std::string& file, const RECT* crop = nullptr);
+
+// The visible top-level windows of processes other than `processId` and the shell's (its
+// taskbar), by class and title: what a picture for users must not show.
+std::string OtherWindowsShowing(DWORD processId);
+
+// A picture for users: the whole screen as `SaveScreenPng` takes it, with only the program of
+// `processId` on the desktop; fails, saving nothing, when another window shows.
+::testing::AssertionResult SaveUserPicture(const std::string& file, DWORD processId);
 
 }  // namespace tressel::testing
