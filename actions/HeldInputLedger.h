@@ -35,8 +35,7 @@ class HeldInputLedger final : public InputSystem {
     bool RaiseTimerResolution() override { return system_.RaiseTimerResolution(); }
     void LowerTimerResolution() override { system_.LowerTimerResolution(); }
     Point GetCursorPos() override { return system_.GetCursorPos(); }
-    std::int32_t ScreenWidth() override { return system_.ScreenWidth(); }
-    std::int32_t ScreenHeight() override { return system_.ScreenHeight(); }
+    Rect VirtualScreen() override { return system_.VirtualScreen(); }
     std::uintptr_t GetMessageExtraInfo() override { return system_.GetMessageExtraInfo(); }
 
     // Releases what is still held, newest first, in one SendInput; nothing is sent when nothing

@@ -125,6 +125,9 @@ foreach(src IN LISTS TRESSEL_WINE_TESTS)
   add_dependencies(wine_${name} Tressel scripts)
   add_test(NAME wine.${name} COMMAND wine_${name})
   set_tests_properties(wine.${name} PROPERTIES TIMEOUT 900 RUN_SERIAL TRUE)
+  if(name STREQUAL "BareScreenTest")
+    set_tests_properties(wine.${name} PROPERTIES ENVIRONMENT TRESSEL_BARE_SCREEN=2048x768)
+  endif()
 endforeach()
 
 # Timing harness under Wine (reports ratios; not a test).

@@ -1,6 +1,6 @@
 #pragma once
 // Synthesised input and the few system queries and waits that go with it (SendInput, Sleep,
-// precise waits, GetCursorPos, GetSystemMetrics, GetMessageExtraInfo). Used by the dispatch and
+// precise waits, GetCursorPos, the virtual desktop's bounds, GetMessageExtraInfo). Used by the dispatch and
 // by macro playback, which runs on worker threads: implementations must be callable from any
 // thread.
 
@@ -29,8 +29,9 @@ class InputSystem {
     virtual bool RaiseTimerResolution() = 0;
     virtual void LowerTimerResolution() = 0;
     virtual Point GetCursorPos() = 0;
-    virtual std::int32_t ScreenWidth() = 0;   // GetSystemMetrics(SM_CXSCREEN)
-    virtual std::int32_t ScreenHeight() = 0;  // GetSystemMetrics(SM_CYSCREEN)
+    // The virtual desktop, the bounding box of every monitor (GetSystemMetrics with
+    // SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN).
+    virtual Rect VirtualScreen() = 0;
     virtual std::uintptr_t GetMessageExtraInfo() = 0;
 };
 

@@ -18,8 +18,7 @@ class CountingInput : public InputSystem {
     bool RaiseTimerResolution() override { return false; }
     void LowerTimerResolution() override {}
     Point GetCursorPos() override { return {960, 540}; }
-    std::int32_t ScreenWidth() override { return 1920; }
-    std::int32_t ScreenHeight() override { return 1080; }
+    Rect VirtualScreen() override { return {0, 0, 1920, 1080}; }
     std::uintptr_t GetMessageExtraInfo() override { return 0; }
     std::int64_t sum = 0;
 };

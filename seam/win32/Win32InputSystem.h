@@ -17,8 +17,7 @@ class Win32InputSystem : public InputSystem {
     bool RaiseTimerResolution() override;
     void LowerTimerResolution() override;
     Point GetCursorPos() override;
-    std::int32_t ScreenWidth() override;
-    std::int32_t ScreenHeight() override;
+    Rect VirtualScreen() override;
     std::uintptr_t GetMessageExtraInfo() override;
 
     // The INPUT structure for one record, field by field.

@@ -60,8 +60,7 @@ class FakeInputSystem : public InputSystem {
         }
         return p;
     }
-    std::int32_t ScreenWidth() override { return width; }
-    std::int32_t ScreenHeight() override { return height; }
+    Rect VirtualScreen() override { return virtualScreen; }
     std::uintptr_t GetMessageExtraInfo() override { return extraInfo; }
 
     void SetCursor(Point p) {
@@ -80,8 +79,7 @@ class FakeInputSystem : public InputSystem {
     }
     std::uint64_t Now() const { return clock_; }
 
-    std::int32_t width = 1920;
-    std::int32_t height = 1080;
+    Rect virtualScreen{0, 0, 1920, 1080};
     std::uintptr_t extraInfo = 0;
     bool hasPreciseTimer = true;
     bool timerRefuses = false;  // made, but every wait refused

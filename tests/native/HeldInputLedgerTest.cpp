@@ -84,7 +84,7 @@ TEST_F(HeldInputLedgerTest, AMacroCutOffDuringItsHoldIsReleasedExactlyOnce) {
     std::vector<std::string> sent;
     for (const std::string& entry : log.Entries())
         if (entry.starts_with("SendInput")) sent.push_back(entry);
-    EXPECT_THAT(sent, ElementsAre(Sent({InputRecord::MouseEvent(0, 0, 0x8003)}),
+    EXPECT_THAT(sent, ElementsAre(Sent({InputRecord::MouseEvent(0, 0, 0xC003)}),
                                   Sent({InputRecord::MouseEvent(0, 0, 0x0004)})));
 }
 
