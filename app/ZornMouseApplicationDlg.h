@@ -89,6 +89,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void OnButtonMessage(ButtonId input);
     // The cancel command (IDCANCEL).
     void OnCancel();
+    // The session was locked or unlocked.
+    void OnSessionLockChanged(bool locked) { heldInput_.SetSessionLocked(locked); }
     // WM_QUERYENDSESSION: the program never holds the end of a session up.
     bool OnQueryEndSession() { return true; }
     // WM_ENDSESSION. The process may be killed as soon as this returns, so the end steps run

@@ -29,6 +29,9 @@ class MacroRun {
 
     void Play(std::wstring_view line) {
         if (line.empty()) return;
+        // A line that sends waits while the session is locked, before it reads the pointer:
+        // sent now, its event would be refused (a key left held, a click lost).
+        if (line[0] != L'g') input_.WaitUntilInputIsAccepted();
         using namespace mouse_flags;
         switch (line[0]) {
             case L'a':

@@ -16,8 +16,13 @@ namespace tressel {
 class InputSystem {
   public:
     virtual ~InputSystem() = default;
-    // One SendInput call with these records (count = records.size()).
-    virtual void SendInput(std::span<const InputRecord> records) = 0;
+    // One SendInput call with these records (count = records.size()); answers how many the
+    // system inserted, in order. Windows inserts none while the secure desktop (the lock screen,
+    // a UAC prompt) is up.
+    virtual std::uint32_t SendInput(std::span<const InputRecord> records) = 0;
+    // Returns once synthesised input can reach programs again (at once, unless the session is
+    // locked): what a macro waits on before each event it sends.
+    virtual void WaitUntilInputIsAccepted() {}
     // Ends on the system's clock tick: at least the length, on Windows up to one tick (15.6 ms
     // by default) longer, unless the timer resolution is raised.
     virtual void Sleep(std::uint32_t milliseconds) = 0;

@@ -10,8 +10,9 @@ namespace {
 
 class CountingInput : public InputSystem {
   public:
-    void SendInput(std::span<const InputRecord> records) override {
+    std::uint32_t SendInput(std::span<const InputRecord> records) override {
         for (const auto& r : records) sum += r.dx + r.virtualKey;
+        return static_cast<std::uint32_t>(records.size());
     }
     void Sleep(std::uint32_t) override {}
     std::unique_ptr<PreciseTimer> CreatePreciseTimer() override { return nullptr; }

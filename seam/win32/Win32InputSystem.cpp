@@ -81,11 +81,14 @@ INPUT Win32InputSystem::ToInput(const InputRecord& record) {
     return input;
 }
 
-void Win32InputSystem::SendInput(std::span<const InputRecord> records) {
+std::uint32_t Win32InputSystem::SendInput(std::span<const InputRecord> records) {
     std::vector<INPUT> inputs;
     inputs.reserve(records.size());
     for (const InputRecord& record : records) inputs.push_back(ToInput(record));
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    // The number of events inserted (learn.microsoft.com/windows/win32/api/winuser/
+    // nf-winuser-sendinput). Input blocked by UIPI (a window of higher integrity) is not told
+    // in the answer.
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void Win32InputSystem::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }

@@ -11,7 +11,7 @@ namespace tressel {
 
 class Win32InputSystem : public InputSystem {
   public:
-    void SendInput(std::span<const InputRecord> records) override;
+    std::uint32_t SendInput(std::span<const InputRecord> records) override;
     void Sleep(std::uint32_t milliseconds) override;
     std::unique_ptr<PreciseTimer> CreatePreciseTimer() override;
     bool RaiseTimerResolution() override;
