@@ -28,8 +28,8 @@ constexpr std::int32_t ToVirtualDesk(std::int32_t pixel, std::int32_t origin, st
         std::clamp(static_cast<std::int64_t>(pixel) - origin, std::int64_t{0}, last);
     // The smallest v with v * last / 65535 >= offset - 1/2, that is 2 * v * last >= (2 * offset
     // - 1) * 65535; and at least the start of the pixel's part of the 65536 equal parts.
-    const std::int64_t nearest = std::max<std::int64_t>(
-        0, ((2 * offset - 1) * 65535 + 2 * last - 1) / (2 * last));
+    const std::int64_t nearest =
+        std::max<std::int64_t>(0, ((2 * offset - 1) * 65535 + 2 * last - 1) / (2 * last));
     const std::int64_t partStart = (offset * 65536 + size - 1) / size;
     return static_cast<std::int32_t>(std::min<std::int64_t>(65535, std::max(nearest, partStart)));
 }

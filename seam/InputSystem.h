@@ -1,8 +1,8 @@
 #pragma once
 // Synthesised input and the few system queries and waits that go with it (SendInput, Sleep,
-// precise waits, GetCursorPos, the virtual desktop's bounds, GetMessageExtraInfo). Used by the dispatch and
-// by macro playback, which runs on worker threads: implementations must be callable from any
-// thread.
+// precise waits, GetCursorPos, the virtual desktop's bounds, GetMessageExtraInfo). Used by the
+// dispatch and by macro playback, which runs on worker threads: implementations must be callable
+// from any thread.
 
 #include <cstdint>
 #include <memory>

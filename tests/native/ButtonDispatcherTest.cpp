@@ -67,22 +67,18 @@ class ButtonDispatcherTest : public ::testing::Test {
 
 TEST_F(ButtonDispatcherTest, ClicksAreTwoCallsWithAPauseAtTheCursor) {
     SetMouse(ButtonId::X1, LeftClick);
-    EXPECT_THAT(Press(ButtonId::X1),
-                ElementsAre(Mouse(0x0002), "Sleep(30)", Mouse(0x0004)));
+    EXPECT_THAT(Press(ButtonId::X1), ElementsAre(Mouse(0x0002), "Sleep(30)", Mouse(0x0004)));
 
     SetMouse(ButtonId::X1, MiddleClick);
-    EXPECT_THAT(Press(ButtonId::X1),
-                ElementsAre(Mouse(0x0020), "Sleep(30)", Mouse(0x0040)));
+    EXPECT_THAT(Press(ButtonId::X1), ElementsAre(Mouse(0x0020), "Sleep(30)", Mouse(0x0040)));
     for (const auto& call : input.Calls()) EXPECT_EQ(call.size(), 1u);
 }
 
 TEST_F(ButtonDispatcherTest, ExtraButtonsCarryCrossedButtonData) {
     SetMouse(ButtonId::R, X1Click);
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre(Mouse(0x0080, 2), "Sleep(30)", Mouse(0x0100, 2)));
+    EXPECT_THAT(Press(ButtonId::R), ElementsAre(Mouse(0x0080, 2), "Sleep(30)", Mouse(0x0100, 2)));
     SetMouse(ButtonId::R, X2Click);
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre(Mouse(0x0080, 1), "Sleep(30)", Mouse(0x0100, 1)));
+    EXPECT_THAT(Press(ButtonId::R), ElementsAre(Mouse(0x0080, 1), "Sleep(30)", Mouse(0x0100, 1)));
 }
 
 TEST_F(ButtonDispatcherTest, WheelIsOneRecordWithoutPause) {
@@ -99,15 +95,13 @@ TEST_F(ButtonDispatcherTest, HookOfTheImitatedInputIsLiftedAroundTheEventsOnlyWh
     SetMouse(ButtonId::M, RightClick);
     Record(ButtonId::R).hooked = true;
     Record(ButtonId::M).hooked = true;
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre("Remove(M, 0x42)", Mouse(0x0020), "Sleep(30)",
-                            Mouse(0x0040), "Install(M, 0x42)"));
+    EXPECT_THAT(Press(ButtonId::R), ElementsAre("Remove(M, 0x42)", Mouse(0x0020), "Sleep(30)",
+                                                Mouse(0x0040), "Install(M, 0x42)"));
     EXPECT_TRUE(Record(ButtonId::M).hooked);
 
     // A target input without hook stays without one.
     Record(ButtonId::M).hooked = false;
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre(Mouse(0x0020), "Sleep(30)", Mouse(0x0040)));
+    EXPECT_THAT(Press(ButtonId::R), ElementsAre(Mouse(0x0020), "Sleep(30)", Mouse(0x0040)));
     EXPECT_FALSE(Record(ButtonId::M).hooked);
 }
 
@@ -124,8 +118,7 @@ TEST_F(ButtonDispatcherTest, EachMouseActionLiftsItsOwnInputsHook) {
         EXPECT_EQ(calls.back(), FakeHookLibraries::Entry("Install", lifted, kWindow));
     }
     SetMouse(ButtonId::X2, LeftClick);
-    EXPECT_THAT(Press(ButtonId::X2),
-                ElementsAre(Mouse(0x0002), "Sleep(30)", Mouse(0x0004)));
+    EXPECT_THAT(Press(ButtonId::X2), ElementsAre(Mouse(0x0002), "Sleep(30)", Mouse(0x0004)));
 }
 
 TEST_F(ButtonDispatcherTest, EventsNeitherMoveThePointerNorDependOnWhereItIs) {

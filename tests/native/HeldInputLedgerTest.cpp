@@ -199,15 +199,15 @@ TEST_F(HeldInputLedgerTest, ARefusedReleaseIsOwedUntilInputIsAcceptedAgain) {
     EXPECT_EQ(ledger.SendInput(tap), 1u);
     input.acceptsAtMost = -1;
     ledger.ReleaseAllAndClose();
-    EXPECT_THAT(log.Entries(),
-                ElementsAre(Sent({ctrlDown}), Sent({shiftDown}), Sent({ctrlUp}) + " inserted 0",
-                            Sent({ctrlUp}) + " inserted 0",  // owed, tried before each event
-                            Sent({leftDown}) + " inserted 0",
-                            Sent({ctrlUp}),  // owed, sent at the unlock
-                            Sent({shiftUp}) + " inserted 0",
-                            Sent({shiftUp}),  // owed, sent before the next event
-                            Sent({cDown, cUp}) + " inserted 1",
-                            Sent({cUp})));  // the end releases C only: the left press was refused
+    EXPECT_THAT(
+        log.Entries(),
+        ElementsAre(Sent({ctrlDown}), Sent({shiftDown}), Sent({ctrlUp}) + " inserted 0",
+                    Sent({ctrlUp}) + " inserted 0",  // owed, tried before each event
+                    Sent({leftDown}) + " inserted 0", Sent({ctrlUp}),  // owed, sent at the unlock
+                    Sent({shiftUp}) + " inserted 0",
+                    Sent({shiftUp}),  // owed, sent before the next event
+                    Sent({cDown, cUp}) + " inserted 1",
+                    Sent({cUp})));  // the end releases C only: the left press was refused
 }
 
 TEST_F(HeldInputLedgerTest, AMacroWaitsWhileTheSessionIsLockedAndPlaysOnAfterTheUnlock) {
@@ -222,8 +222,8 @@ TEST_F(HeldInputLedgerTest, AMacroWaitsWhileTheSessionIsLockedAndPlaysOnAfterThe
     }
     // Nothing may be sent while locked; a send would have shown within this time.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(std::ranges::any_of(log.Entries(),
-                                     [](auto& e) { return e.starts_with("SendInput"); }));
+    EXPECT_FALSE(
+        std::ranges::any_of(log.Entries(), [](auto& e) { return e.starts_with("SendInput"); }));
     ledger.SetSessionLocked(false);
     worker.join();
     std::vector<std::string> sent;

@@ -20,9 +20,7 @@ using namespace tressel::testing;
 
 class MacroPlayerTest : public ::testing::Test {
   protected:
-    MacroPlayerTest() : input(log) {
-        input.SetCursor({960, 540});
-    }
+    MacroPlayerTest() : input(log) { input.SetCursor({960, 540}); }
 
     std::vector<std::string> Play(MacroLineList::Lines lines) {
         list.Publish(std::move(lines));

@@ -53,8 +53,9 @@ TEST(BareScreenTest, AHundredRemappedClicksLeaveThePointerExactlyWhereItWas) {
     truncated.mi.dy = kPointer.y * 65535 / 768;
     truncated.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     ASSERT_EQ(SendInput(1, &truncated, sizeof truncated), 1u);
-    ASSERT_TRUE(WaitUntil([] { return PointerAt({kPointer.x - 1, kPointer.y - 1}); }))
-        << "a truncated move did not creep here: this screen cannot show the fault";
+    ASSERT_TRUE(WaitUntil([] {
+        return PointerAt({kPointer.x - 1, kPointer.y - 1});
+    })) << "a truncated move did not creep here: this screen cannot show the fault";
     ASSERT_TRUE(SetCursorPos(kPointer.x, kPointer.y));
     ASSERT_TRUE(WaitUntil([] { return PointerAt(kPointer); }));
 
@@ -74,7 +75,8 @@ TEST(BareScreenTest, AHundredRemappedClicksLeaveThePointerExactlyWhereItWas) {
         ASSERT_TRUE(PostMessageW(window, pressed, 0, 0));
         ASSERT_TRUE(recorder.WaitFor([&](const Recorder::Events& events) {
             return MiddleReleases(events) >= click;
-        })) << "click " << click << " was not sent";
+        })) << "click "
+            << click << " was not sent";
         const POINT p = Pointer();
         ASSERT_TRUE(p.x == kPointer.x && p.y == kPointer.y)
             << "after click " << click << " the pointer is on (" << p.x << ", " << p.y << ")";
