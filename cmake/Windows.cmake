@@ -9,6 +9,9 @@ if(TRESSEL_RELEASE)
   add_compile_options(-ffunction-sections -fdata-sections
     -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
   add_link_options(-s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+else()
+  # The test build's switches, for what Wine cannot show (app/win32/TestSwitches.h).
+  add_compile_definitions(TRESSEL_TEST_SWITCHES)
 endif()
 
 # The ready-to-run folder a Windows user gets: Tressel.exe, the hook DLLs, ScriptsMacros/.

@@ -110,6 +110,15 @@ void MainDialog::MapMessages() {
         WTSUnRegisterSessionNotification(hwnd());
         return Result{0, false};
     });
+#ifdef TRESSEL_TEST_SWITCHES
+    // The test build answers which inputs pass to the program in front (bit per input).
+    OnMessage(RegisterWindowMessageW(L"Tressel test: passing inputs"), [this](WPARAM, LPARAM) {
+        LRESULT bits = 0;
+        for (ButtonId id : kAllButtons)
+            if (logic_.InputPasses(id)) bits |= LRESULT{1} << ToIndex(id);
+        return Result{bits, true};
+    });
+#endif
     // Explorer forgets every notification icon when it restarts; put ours back.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     OnMessage(taskbarCreatedMessage_, [this](WPARAM, LPARAM) {
@@ -143,7 +152,14 @@ BOOL MainDialog::OnInitDialog() {
     // Without it the program still works, only without owing refused releases to the unlock:
     // the next accepted event sends them.
     WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION);
-    return logic_.OnInitDialog() ? TRUE : FALSE;
+    // Run elevated, the program would otherwise not hear Explorer's restart from Explorer, which
+    // runs at a lower integrity level (learn.microsoft.com/windows/win32/api/winuser/
+    // nf-winuser-changewindowmessagefilterex).
+    ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+    const BOOL started = logic_.OnInitDialog() ? TRUE : FALSE;
+    foregroundWatch_.emplace(
+        [this](const ForegroundProgram& program) { logic_.OnForegroundChanged(program); });
+    return started;
 }
 
 // Esc, Alt+F4 and the system menu's Close all arrive as IDCANCEL.

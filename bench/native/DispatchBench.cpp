@@ -28,6 +28,7 @@ class NoHooks : public HookLibraries {
   public:
     int Install(ButtonId, WindowHandle) override { return 1; }
     int Remove(ButtonId, WindowHandle) override { return 1; }
+    void SetPassThrough(ButtonId, bool) override {}
 };
 
 class NoSystem : public SystemActions {
