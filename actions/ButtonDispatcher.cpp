@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "actions/AbsoluteCoordinates.h"
 #include "actions/LaunchActions.h"
 #include "config/HookGuard.h"
 
@@ -29,24 +28,26 @@ struct MouseActionEvents {
     bool hasCatchingHook;
 };
 
+// Button and wheel events carry no move: they happen where the pointer is, on whatever monitor,
+// and never pull it back to where it was a moment before (a position sent with the event would
+// be one read before the send, and normalised coordinates can miss the pixel by one).
 std::optional<MouseActionEvents> EventsFor(std::int32_t mouseAction) {
     using namespace mouse_flags;
-    constexpr std::uint32_t kBase = kAbsolute | kMove;
     switch (mouseAction) {
         case LeftClick:
-            return MouseActionEvents{kBase | kLeftDown, kBase | kLeftUp, 0, ButtonId::R, false};
+            return MouseActionEvents{kLeftDown, kLeftUp, 0, ButtonId::R, false};
         case RightClick:
-            return MouseActionEvents{kBase | kRightDown, kBase | kRightUp, 0, ButtonId::R, true};
+            return MouseActionEvents{kRightDown, kRightUp, 0, ButtonId::R, true};
         case MiddleClick:
-            return MouseActionEvents{kBase | kMiddleDown, kBase | kMiddleUp, 0, ButtonId::M, true};
+            return MouseActionEvents{kMiddleDown, kMiddleUp, 0, ButtonId::M, true};
         case X1Click:
-            return MouseActionEvents{kBase | kXDown, kBase | kXUp, 2, ButtonId::X1, true};
+            return MouseActionEvents{kXDown, kXUp, 2, ButtonId::X1, true};
         case X2Click:
-            return MouseActionEvents{kBase | kXDown, kBase | kXUp, 1, ButtonId::X2, true};
+            return MouseActionEvents{kXDown, kXUp, 1, ButtonId::X2, true};
         case WheelUp:
-            return MouseActionEvents{kBase | kWheel, 0, 120, ButtonId::WU, true};
+            return MouseActionEvents{kWheel, 0, 120, ButtonId::WU, true};
         case WheelDown:
-            return MouseActionEvents{kBase | kWheel, 0, -120, ButtonId::WD, true};
+            return MouseActionEvents{kWheel, 0, -120, ButtonId::WD, true};
         default:
             return std::nullopt;
     }
@@ -87,9 +88,6 @@ void ButtonDispatcher::DispatchButtonEvent(ButtonId pressed, WindowHandle window
 }
 
 void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle window) {
-    const Point cursor = input_.GetCursorPos();
-    const std::int32_t x = ToAbsolute(cursor.x, input_.ScreenWidth());
-    const std::int32_t y = ToAbsolute(cursor.y, input_.ScreenHeight());
     const auto events = EventsFor(mouseAction);
     if (!events) return;
 
@@ -101,11 +99,11 @@ void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle
         RemoveGuarded(*lifted, events->catchingHook, hooks_, window);
     }
 
-    const InputRecord down = InputRecord::MouseEvent(x, y, events->downFlags, events->mouseData);
+    const InputRecord down = InputRecord::MouseEvent(0, 0, events->downFlags, events->mouseData);
     if (events->upFlags == 0) {
         input_.SendInput({&down, 1});
     } else {
-        SendClick(down, InputRecord::MouseEvent(x, y, events->upFlags, events->mouseData));
+        SendClick(down, InputRecord::MouseEvent(0, 0, events->upFlags, events->mouseData));
     }
 
     if (lifted) InstallGuarded(*lifted, events->catchingHook, hooks_, window);

@@ -10,9 +10,16 @@
 // nothing through: the program is ending, and a worker that still runs must not press again.
 // Safe to use from any thread; each send and its record happen under one lock, so the ledger
 // always agrees with the order the system received.
+//
+// The system may refuse input: Windows inserts nothing while the secure desktop (the lock
+// screen, a UAC prompt) is up, and answers how many events it did insert. A refused press is
+// not held. A refused release of a held key is owed: it goes out before the next event the
+// program sends, and when the session is unlocked, so that no key stays down after the unlock.
+// While the session is locked, macro playback waits (WaitUntilInputIsAccepted).
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -27,7 +34,8 @@ class HeldInputLedger final : public InputSystem {
   public:
     explicit HeldInputLedger(InputSystem& system) : system_(system) {}
 
-    void SendInput(std::span<const InputRecord> records) override;
+    std::uint32_t SendInput(std::span<const InputRecord> records) override;
+    void WaitUntilInputIsAccepted() override;
     void Sleep(std::uint32_t milliseconds) override { system_.Sleep(milliseconds); }
     std::unique_ptr<PreciseTimer> CreatePreciseTimer() override {
         return system_.CreatePreciseTimer();
@@ -35,9 +43,12 @@ class HeldInputLedger final : public InputSystem {
     bool RaiseTimerResolution() override { return system_.RaiseTimerResolution(); }
     void LowerTimerResolution() override { system_.LowerTimerResolution(); }
     Point GetCursorPos() override { return system_.GetCursorPos(); }
-    std::int32_t ScreenWidth() override { return system_.ScreenWidth(); }
-    std::int32_t ScreenHeight() override { return system_.ScreenHeight(); }
+    Rect VirtualScreen() override { return system_.VirtualScreen(); }
     std::uintptr_t GetMessageExtraInfo() override { return system_.GetMessageExtraInfo(); }
+
+    // The session was locked or unlocked (the window is told by the system). An unlock sends
+    // the releases still owed and lets waiting macros play on.
+    void SetSessionLocked(bool locked);
 
     // Releases what is still held, newest first, in one SendInput; nothing is sent when nothing
     // is held. Every later call of SendInput, and of this, sends nothing.
@@ -57,10 +68,14 @@ class HeldInputLedger final : public InputSystem {
         std::int32_t mouseData = 0;
         bool operator==(const Held&) const = default;
     };
-    void Record(const InputRecord& record);
+    static InputRecord ReleaseOf(const Held& held);
+    void Record(const InputRecord& record, bool inserted);
     void Press(const Held& held);
     void Release(const Held& held);
+    void Owe(const Held& held);
+    void SendOwedLocked();
     void ReleaseAllAndCloseLocked();
+    void WakeWaitingMacros();
 
     // The lock, and the thread holding it (for a crash inside a send).
     class Lock;
@@ -68,7 +83,15 @@ class HeldInputLedger final : public InputSystem {
     std::mutex mutex_;
     std::atomic<std::thread::id> owner_{};
     std::vector<Held> held_;  // in press order
+    std::vector<Held> owed_;  // held, whose release the system refused, in refusal order
     bool closed_ = false;
+
+    // The session's lock state, apart from the send lock: a macro waits on it, and the send lock
+    // must stay free for the crash release.
+    std::mutex sessionMutex_;
+    std::condition_variable sessionUnlocked_;
+    bool sessionLocked_ = false;
+    bool sessionWaitsEnded_ = false;
 };
 
 }  // namespace tressel

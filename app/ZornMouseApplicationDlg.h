@@ -13,6 +13,7 @@
 #include "config/SettingsFile.h"
 #include "config/ButtonId.h"
 #include "config/ButtonSetting.h"
+#include "foreground/ForegroundPassThrough.h"
 #include "macros/MacroCompiler.h"
 #include "macros/PlaybackWorkers.h"
 #include "seam/FileSystem.h"
@@ -89,6 +90,13 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void OnButtonMessage(ButtonId input);
     // The cancel command (IDCANCEL).
     void OnCancel();
+    // Another program's window came to the front.
+    void OnForegroundChanged(const ForegroundProgram& program) {
+        foreground_.OnForegroundChanged(program);
+    }
+    bool InputPasses(ButtonId input) const { return foreground_.Passes(input); }
+    // The session was locked or unlocked.
+    void OnSessionLockChanged(bool locked) { heldInput_.SetSessionLocked(locked); }
     // WM_QUERYENDSESSION: the program never holds the end of a session up.
     bool OnQueryEndSession() { return true; }
     // WM_ENDSESSION. The process may be killed as soon as this returns, so the end steps run
@@ -147,6 +155,7 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // Worker threads may outlive a press by seconds; the dialog lives for the whole process.
     PlaybackWorkers workers_;
     ButtonDispatcher dispatcher_;
+    ForegroundPassThrough foreground_{p_.hooks};
     bool savePending_ = false;  // the save timer runs
     bool ended_ = false;
     // The settings file existed at start but could not be read: keep it aside before a save.

@@ -9,6 +9,9 @@ if(TRESSEL_RELEASE)
   add_compile_options(-ffunction-sections -fdata-sections
     -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
   add_link_options(-s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+else()
+  # The test build's switches, for what Wine cannot show (app/win32/TestSwitches.h).
+  add_compile_definitions(TRESSEL_TEST_SWITCHES)
 endif()
 
 # The ready-to-run folder a Windows user gets: Tressel.exe, the hook DLLs, ScriptsMacros/.
@@ -39,7 +42,7 @@ list(FILTER TRESSEL_WIN32_SOURCES EXCLUDE REGEX ".*/app/win32/Main\\.cpp$")
 add_library(tressel_win32 STATIC ${TRESSEL_WIN32_SOURCES})
 target_include_directories(tressel_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 target_link_libraries(tressel_win32 PUBLIC tressel_core ${TRESSEL_HOOK_TARGETS}
-  user32 gdi32 gdiplus comctl32 comdlg32 shell32 advapi32 ole32 shlwapi uuid winmm)
+  user32 gdi32 gdiplus comctl32 comdlg32 shell32 advapi32 ole32 shlwapi uuid winmm wtsapi32)
 
 # windres does not report the files a script includes: make the pictures and the manifest
 # dependencies of the resource object, so that new artwork is built in.
@@ -125,6 +128,9 @@ foreach(src IN LISTS TRESSEL_WINE_TESTS)
   add_dependencies(wine_${name} Tressel scripts)
   add_test(NAME wine.${name} COMMAND wine_${name})
   set_tests_properties(wine.${name} PROPERTIES TIMEOUT 900 RUN_SERIAL TRUE)
+  if(name STREQUAL "BareScreenTest")
+    set_tests_properties(wine.${name} PROPERTIES ENVIRONMENT TRESSEL_BARE_SCREEN=2048x768)
+  endif()
 endforeach()
 
 # Timing harness under Wine (reports ratios; not a test).

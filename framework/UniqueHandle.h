@@ -93,6 +93,11 @@ struct Hook {  // SetWindowsHookExW
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::UnhookWindowsHookEx(h); }
 };
+struct WinEventHook {  // SetWinEventHook
+    using Handle = HWINEVENTHOOK;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::UnhookWinEvent(h); }
+};
 }  // namespace handle_traits
 
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -108,5 +113,6 @@ using UniqueMenu = UniqueHandle<handle_traits::Menu>;
 using UniqueModule = UniqueHandle<handle_traits::Module>;
 using UniqueGlobalMemory = UniqueHandle<handle_traits::GlobalMemory>;
 using UniqueHook = UniqueHandle<handle_traits::Hook>;
+using UniqueWinEventHook = UniqueHandle<handle_traits::WinEventHook>;
 
 }  // namespace tressel

@@ -20,8 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ButtonId input = kAllButtons[provider.ConsumeIntegralInRange<int>(0, kButtonCount - 1)];
     const Point cursor{provider.ConsumeIntegral<std::int32_t>(),
                        provider.ConsumeIntegral<std::int32_t>()};
-    const std::int32_t width = provider.ConsumeIntegral<std::int32_t>();
-    const std::int32_t height = provider.ConsumeIntegral<std::int32_t>();
+    // Any virtual desktop a system could report, monitors left of and above the primary included.
+    const std::int32_t left = provider.ConsumeIntegralInRange<std::int32_t>(-70000, 70000);
+    const std::int32_t top = provider.ConsumeIntegralInRange<std::int32_t>(-70000, 70000);
+    const std::int32_t width = provider.ConsumeIntegralInRange<std::int32_t>(-1, 70000);
+    const std::int32_t height = provider.ConsumeIntegralInRange<std::int32_t>(-1, 70000);
     const std::string script = provider.ConsumeRemainingBytesAsString();
 
     const fuzz::ScratchFolder& folder = fuzz::ScratchFolder::Instance();
@@ -43,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing::CallLog log;
     testing::FakeInputSystem system(log);
     system.SetCursor(cursor);
-    system.width = width;
-    system.height = height;
+    system.virtualScreen = {left, top, left + width, top + height};
     PlayMacroLines(list, system);
     // At most one synthesised event per line (the waits log entries of their own).
     std::size_t sent = 0;

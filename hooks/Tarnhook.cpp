@@ -6,7 +6,10 @@
 // thread pauses (a synthesised click sleeps 30 ms there). While installed, each physical press of
 // the input posts the input's registered message to `window` and is swallowed together with its
 // release; events that carry LLMHF_INJECTED (SendInput, the program's own synthesised clicks)
-// pass untouched. unstallhook_<X> returns only once the hook is gone.
+// pass untouched. unstallhook_<X> returns only once the hook is gone. passhook_<X>(1) lets the
+// input's presses through to the program in front while the hook stays installed (the program
+// there cannot be reached by synthesised input, or does the input's own job); passhook_<X>(0)
+// takes them again. A press is decided when it comes: its release follows it either way.
 //
 // Lifetime: the hook thread holds a reference on this library and leaves through
 // FreeLibraryAndExitThread, so the library cannot be unloaded under a running hook and DllMain
@@ -67,6 +70,8 @@ LONG volatile gMessage = 0;
 // the in-process test entry (hookproc_<X>) free of data races too.
 LONG volatile gPressSwallowed = 0;
 LONG volatile gWheelPending = 0;
+// Set by passhook_<X>; read by the callback without a lock.
+LONG volatile gPassThrough = 0;
 
 SRWLOCK gLock = SRWLOCK_INIT;
 UniqueKernelHandle gThread;
@@ -100,6 +105,7 @@ bool IsOurButton(const MSLLHOOKSTRUCT& event) {
 bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
     if constexpr (kInput.trigger == Trigger::Button) {
         if (message == kInput.down && IsOurButton(event)) {
+            if (Load(gPassThrough)) return false;
             InterlockedExchange(&gPressSwallowed, 1);
             PostMessageW(target, static_cast<UINT>(Load(gMessage)), 0, 0);
             return true;
@@ -114,7 +120,7 @@ bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
         if (message != WM_MOUSEWHEEL) return false;
         const int delta = static_cast<short>(HIWORD(event.mouseData));
         const bool ours = kInput.trigger == Trigger::WheelDown ? delta < 0 : delta > 0;
-        if (!ours) {
+        if (!ours || Load(gPassThrough)) {
             InterlockedExchange(&gWheelPending, 0);  // direction changed: start over
             return false;
         }
@@ -226,6 +232,9 @@ int Remove() {
 extern "C" {
 TARNHOOK_API int TARNHOOK_EXPORT(installhook_)(HWND window) { return tressel::Install(window); }
 TARNHOOK_API int TARNHOOK_EXPORT(unstallhook_)(HWND) { return tressel::Remove(); }
+TARNHOOK_API void TARNHOOK_EXPORT(passhook_)(int pass) {
+    InterlockedExchange(&tressel::gPassThrough, pass ? 1 : 0);
+}
 TARNHOOK_API LRESULT TARNHOOK_EXPORT(hookproc_)(int code, WPARAM message, LPARAM event) {
     return tressel::MouseHookProc(code, message, event);
 }

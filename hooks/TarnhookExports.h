@@ -1,6 +1,7 @@
 #pragma once
 // The exports of the six hook libraries TarnhookR ... TarnhookWU, as the program imports them.
-// Each takes the window that receives the input's registered message and returns 1 on success.
+// Each takes the window that receives the input's registered message and returns 1 on success;
+// passhook_<X> lets the input's presses pass while nonzero (the hook stays installed).
 
 #include <windows.h>
 
@@ -21,6 +22,12 @@ TARNHOOK_API int installhook_WD(HWND window);
 TARNHOOK_API int unstallhook_WD(HWND window);
 TARNHOOK_API int installhook_WU(HWND window);
 TARNHOOK_API int unstallhook_WU(HWND window);
+TARNHOOK_API void passhook_R(int pass);
+TARNHOOK_API void passhook_M(int pass);
+TARNHOOK_API void passhook_X1(int pass);
+TARNHOOK_API void passhook_X2(int pass);
+TARNHOOK_API void passhook_WD(int pass);
+TARNHOOK_API void passhook_WU(int pass);
 
 // The low-level mouse callback itself, for in-process tests and timing only: the program never
 // calls it. Outside a hook chain its pass-through answer is CallNextHookEx's (0).

@@ -17,10 +17,11 @@ std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
 
 class MacroRun {
   public:
-    explicit MacroRun(InputSystem& input) : input_(input), waits_(input) {
+    explicit MacroRun(InputSystem& input)
+        : input_(input), desktop_(input.VirtualScreen()), waits_(input) {
         const Point start = input_.GetCursorPos();
-        x_ = ToAbsolute(start.x, input_.ScreenWidth());
-        y_ = ToAbsolute(start.y, input_.ScreenHeight());
+        x_ = ToVirtualDesk(start.x, desktop_.left, desktop_.Width());
+        y_ = ToVirtualDesk(start.y, desktop_.top, desktop_.Height());
         const std::uintptr_t extra = input_.GetMessageExtraInfo() & 0xFFFF;
         keyDown_ = InputRecord::KeyEvent(0, 0, extra);
         keyUp_ = InputRecord::KeyEvent(0, kKeyEventKeyUp, extra);
@@ -28,13 +29,16 @@ class MacroRun {
 
     void Play(std::wstring_view line) {
         if (line.empty()) return;
+        // A line that sends waits while the session is locked, before it reads the pointer:
+        // sent now, its event would be refused (a key left held, a click lost).
+        if (line[0] != L'g') input_.WaitUntilInputIsAccepted();
         using namespace mouse_flags;
         switch (line[0]) {
             case L'a':
-                SendMouse(kAbsolute | kLeftDown | kMove);
+                SendMouse(kPosition | kLeftDown);
                 break;
             case L'b':
-                SendMouse(kAbsolute | kLeftUp | kMove);
+                SendMouse(kPosition | kLeftUp);
                 break;
             case L'g': {
                 // A negative wait counts as none rather than as a wait of about 49 days.
@@ -43,13 +47,14 @@ class MacroRun {
                 break;
             }
             case L'h':
-                x_ = WrappingAdd(ToAbsolute(input_.GetCursorPos().x, input_.ScreenWidth()),
-                                 MacroArgument(line));
-                SendMouse(kAbsolute | kMove);
+                x_ = WrappingAdd(
+                    ToVirtualDesk(input_.GetCursorPos().x, desktop_.left, desktop_.Width()),
+                    MacroArgument(line));
+                SendMouse(kPosition);
                 break;
             case L'i':
                 y_ = WrappingAdd(y_, MacroArgument(line));
-                SendMouse(kAbsolute | kMove);
+                SendMouse(kPosition);
                 break;
             case L'j':
                 SendKey(keyDown_, MacroArgument(line));
@@ -72,7 +77,13 @@ class MacroRun {
         input_.SendInput({&keyTemplate, 1});
     }
 
+    // Macro positions are normalised over the whole virtual desktop, so a macro plays where it
+    // starts, on any monitor.
+    static constexpr std::uint32_t kPosition =
+        mouse_flags::kAbsolute | mouse_flags::kVirtualDesk | mouse_flags::kMove;
+
     InputSystem& input_;
+    Rect desktop_;
     PlaybackSession waits_;
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;

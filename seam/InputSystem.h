@@ -1,8 +1,8 @@
 #pragma once
 // Synthesised input and the few system queries and waits that go with it (SendInput, Sleep,
-// precise waits, GetCursorPos, GetSystemMetrics, GetMessageExtraInfo). Used by the dispatch and
-// by macro playback, which runs on worker threads: implementations must be callable from any
-// thread.
+// precise waits, GetCursorPos, the virtual desktop's bounds, GetMessageExtraInfo). Used by the
+// dispatch and by macro playback, which runs on worker threads: implementations must be callable
+// from any thread.
 
 #include <cstdint>
 #include <memory>
@@ -16,8 +16,13 @@ namespace tressel {
 class InputSystem {
   public:
     virtual ~InputSystem() = default;
-    // One SendInput call with these records (count = records.size()).
-    virtual void SendInput(std::span<const InputRecord> records) = 0;
+    // One SendInput call with these records (count = records.size()); answers how many the
+    // system inserted, in order. Windows inserts none while the secure desktop (the lock screen,
+    // a UAC prompt) is up.
+    virtual std::uint32_t SendInput(std::span<const InputRecord> records) = 0;
+    // Returns once synthesised input can reach programs again (at once, unless the session is
+    // locked): what a macro waits on before each event it sends.
+    virtual void WaitUntilInputIsAccepted() {}
     // Ends on the system's clock tick: at least the length, on Windows up to one tick (15.6 ms
     // by default) longer, unless the timer resolution is raised.
     virtual void Sleep(std::uint32_t milliseconds) = 0;
@@ -29,8 +34,9 @@ class InputSystem {
     virtual bool RaiseTimerResolution() = 0;
     virtual void LowerTimerResolution() = 0;
     virtual Point GetCursorPos() = 0;
-    virtual std::int32_t ScreenWidth() = 0;   // GetSystemMetrics(SM_CXSCREEN)
-    virtual std::int32_t ScreenHeight() = 0;  // GetSystemMetrics(SM_CYSCREEN)
+    // The virtual desktop, the bounding box of every monitor (GetSystemMetrics with
+    // SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN).
+    virtual Rect VirtualScreen() = 0;
     virtual std::uintptr_t GetMessageExtraInfo() = 0;
 };
 

@@ -38,10 +38,12 @@ inline constexpr std::uint32_t kMiddleUp = 0x0040;
 inline constexpr std::uint32_t kXDown = 0x0080;
 inline constexpr std::uint32_t kXUp = 0x0100;
 inline constexpr std::uint32_t kWheel = 0x0800;
+inline constexpr std::uint32_t kVirtualDesk = 0x4000;
 inline constexpr std::uint32_t kAbsolute = 0x8000;
 }  // namespace mouse_flags
 
-inline constexpr std::uint32_t kKeyEventKeyUp = 0x0002;  // KEYEVENTF_KEYUP
+inline constexpr std::uint32_t kKeyEventExtendedKey = 0x0001;  // KEYEVENTF_EXTENDEDKEY
+inline constexpr std::uint32_t kKeyEventKeyUp = 0x0002;        // KEYEVENTF_KEYUP
 
 // One INPUT record. `type` 0 is a mouse event (INPUT_MOUSE), 1 a keyboard event (INPUT_KEYBOARD).
 struct InputRecord {

@@ -5,6 +5,12 @@
 WINE=${TRESSEL_WINE:-/usr/lib/wine/wine64}
 WINESERVER=${TRESSEL_WINESERVER:-wineserver}
 DESKTOP_SIZE=1024x768
+# TRESSEL_BARE_SCREEN=WxH: no virtual desktop; the windows sit on a bare X screen of that size,
+# which Wine shows as one monitor of that size (absolute pointer moves then map over it as over a
+# real monitor; inside the virtual desktop they do not). XTest input reaches Wine only over its
+# windows there. The desktop setting belongs to the prefix, so such runs have a prefix of their own.
+BARE_SCREEN=${TRESSEL_BARE_SCREEN:-}
+[ -n "$BARE_SCREEN" ] && DESKTOP_SIZE=$BARE_SCREEN
 export WINEDEBUG=${TRESSEL_WINEDEBUG:--all}
 
 die() {
@@ -29,7 +35,7 @@ wait_for() {
 dos_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 wine_session_init() {
-  export WINEPREFIX=${TRESSEL_WINEPREFIX:-$repo/build/wineprefix}
+  export WINEPREFIX=${TRESSEL_WINEPREFIX:-$repo/build/wineprefix${BARE_SCREEN:+-bare}}
   started_xvfb_pid=""
   started_explorer_pid=""
   started_wineserver=""
@@ -57,12 +63,17 @@ WINDOWS_DIALOG_FONT="DejaVu Sans Condensed"
 
 prefix_marker() { echo "$WINEPREFIX/.tressel-prefix-ready"; }
 
+apply_virtual_desktop_setting() {
+  [ -n "$BARE_SCREEN" ] && return 0
+  DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 {lock_fd}>&- &&
+    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1 {lock_fd}>&-
+}
+
 apply_prefix_settings() {
   # One virtual desktop for every process of the prefix, so XTest input on the X screen
-  # reaches Wine; a fixed DPI so that layouts do not depend on the X server; the dialog font's
-  # Windows metrics; no crash dialog.
-  DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 {lock_fd}>&- &&
-    DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1 {lock_fd}>&- &&
+  # reaches Wine (not for a bare screen); a fixed DPI so that layouts do not depend on the X
+  # server; the dialog font's Windows metrics; no crash dialog.
+  apply_virtual_desktop_setting &&
     DISPLAY="" "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 {lock_fd}>&- &&
     DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft Sans Serif" /d "$WINDOWS_DIALOG_FONT" /f >/dev/null 2>&1 {lock_fd}>&- &&
     DISPLAY="" "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 {lock_fd}>&-

@@ -8,6 +8,8 @@
 #                       free display and stopped afterwards.
 #   TRESSEL_OUT_DIR     folder with Tressel.exe and the hook DLLs (default: found from the exe's
 #                       path, <build>/out beside <build>/wine-bin).
+#   TRESSEL_BARE_SCREEN WxH: no virtual desktop, a bare X screen of that size and a prefix of
+#                       its own (see wine-common.sh).
 #   TRESSEL_WINEDEBUG   Wine's debug channels (default -all), e.g. err+all,fixme-all when a
 #                       failure needs Wine's own account.
 # The exe runs with DISPLAY exported (so XTest input from inside the test reaches the desktop),
@@ -37,7 +39,7 @@ wine_session_lock
 ensure_prefix
 ensure_display
 ensure_wineserver
-ensure_desktop
+[ -n "$BARE_SCREEN" ] || ensure_desktop
 
 out_dir=${TRESSEL_OUT_DIR:-}
 if [ -z "$out_dir" ]; then

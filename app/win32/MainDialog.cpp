@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <wtsapi32.h>
 
 #include <vector>
 
@@ -94,6 +95,30 @@ void MainDialog::MapMessages() {
         logic_.OnEndSession(w != FALSE);
         return Result{0, true};
     });
+    // The lock screen takes no synthesised input: the ledger keeps what it refused owed until
+    // the unlock, and macros wait (WM_WTSSESSION_CHANGE, learn.microsoft.com/windows/win32/
+    // termserv/wm-wtssession-change; registered in OnInitDialog).
+    OnMessage(WM_WTSSESSION_CHANGE, [this](WPARAM w, LPARAM) {
+        if (w == WTS_SESSION_LOCK || w == WTS_SESSION_UNLOCK)
+            logic_.OnSessionLockChanged(w == WTS_SESSION_LOCK);
+        return Result{0, true};
+    });
+    // "When a window no longer requires these notifications, it must call
+    // WTSUnRegisterSessionNotification before being destroyed" (learn.microsoft.com/windows/
+    // win32/api/wtsapi32/nf-wtsapi32-wtsregistersessionnotification).
+    OnMessage(WM_DESTROY, [this](WPARAM, LPARAM) {
+        WTSUnRegisterSessionNotification(hwnd());
+        return Result{0, false};
+    });
+#ifdef TRESSEL_TEST_SWITCHES
+    // The test build answers which inputs pass to the program in front (bit per input).
+    OnMessage(RegisterWindowMessageW(L"Tressel test: passing inputs"), [this](WPARAM, LPARAM) {
+        LRESULT bits = 0;
+        for (ButtonId id : kAllButtons)
+            if (logic_.InputPasses(id)) bits |= LRESULT{1} << ToIndex(id);
+        return Result{bits, true};
+    });
+#endif
     // Explorer forgets every notification icon when it restarts; put ours back.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     OnMessage(taskbarCreatedMessage_, [this](WPARAM, LPARAM) {
@@ -124,7 +149,17 @@ BOOL MainDialog::OnInitDialog() {
     // became owner-drawn, and Enter sends the default id (Win32 documentation, "Dialog Box
     // Keyboard Interface", DM_SETDEFID). IDOK is owner-drawn too, so no button style changes.
     SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
-    return logic_.OnInitDialog() ? TRUE : FALSE;
+    // Without it the program still works, only without owing refused releases to the unlock:
+    // the next accepted event sends them.
+    WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION);
+    // Run elevated, the program would otherwise not hear Explorer's restart from Explorer, which
+    // runs at a lower integrity level (learn.microsoft.com/windows/win32/api/winuser/
+    // nf-winuser-changewindowmessagefilterex).
+    ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+    const BOOL started = logic_.OnInitDialog() ? TRUE : FALSE;
+    foregroundWatch_.emplace(
+        [this](const ForegroundProgram& program) { logic_.OnForegroundChanged(program); });
+    return started;
 }
 
 // Esc, Alt+F4 and the system menu's Close all arrive as IDCANCEL.

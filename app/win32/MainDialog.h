@@ -8,9 +8,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "app/DialogShell.h"
 #include "app/ZornMouseApplicationDlg.h"
+#include "app/win32/ForegroundWatch.h"
 #include "controls/GdipButton.h"
 #include "controls/TransParentButton.h"
 #include "framework/Dialog.h"
@@ -95,6 +97,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     UniqueFont captionFont_;  // above 96 dpi only; declared before the buttons that use it
     NOTIFYICONDATAW trayIcon_{};
     UINT taskbarCreatedMessage_ = 0;
+    std::optional<ForegroundWatch> foregroundWatch_;  // from the dialog's start on
     std::array<CTransParentButton, kButtonCount> inputButtons_;
     CGdipButton saveButton_;
     CGdipButton closeButton_;

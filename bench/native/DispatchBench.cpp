@@ -10,16 +10,16 @@ namespace {
 
 class CountingInput : public InputSystem {
   public:
-    void SendInput(std::span<const InputRecord> records) override {
+    std::uint32_t SendInput(std::span<const InputRecord> records) override {
         for (const auto& r : records) sum += r.dx + r.virtualKey;
+        return static_cast<std::uint32_t>(records.size());
     }
     void Sleep(std::uint32_t) override {}
     std::unique_ptr<PreciseTimer> CreatePreciseTimer() override { return nullptr; }
     bool RaiseTimerResolution() override { return false; }
     void LowerTimerResolution() override {}
     Point GetCursorPos() override { return {960, 540}; }
-    std::int32_t ScreenWidth() override { return 1920; }
-    std::int32_t ScreenHeight() override { return 1080; }
+    Rect VirtualScreen() override { return {0, 0, 1920, 1080}; }
     std::uintptr_t GetMessageExtraInfo() override { return 0; }
     std::int64_t sum = 0;
 };
@@ -28,6 +28,7 @@ class NoHooks : public HookLibraries {
   public:
     int Install(ButtonId, WindowHandle) override { return 1; }
     int Remove(ButtonId, WindowHandle) override { return 1; }
+    void SetPassThrough(ButtonId, bool) override {}
 };
 
 class NoSystem : public SystemActions {

@@ -10,6 +10,7 @@ class Win32HookLibraries : public HookLibraries {
   public:
     int Install(ButtonId input, WindowHandle window) override;
     int Remove(ButtonId input, WindowHandle window) override;
+    void SetPassThrough(ButtonId input, bool pass) override;
 };
 
 }  // namespace tressel

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "actions/KeyScanCodes.h"
 #include "framework/UniqueHandle.h"
 
 // CreateWaitableTimerExW (learn.microsoft.com/windows/win32/api/synchapi/
@@ -58,8 +59,15 @@ INPUT Win32InputSystem::ToInput(const InputRecord& record) {
         input.ki.wVk = record.virtualKey;
         input.ki.wScan = record.scanCode;
         input.ki.dwFlags = record.keyFlags;
-        input.ki.time = record.time;
-        input.ki.dwExtraInfo = record.extraInfo;
+        if (record.scanCode == 0 && record.virtualKey != 0) {
+            // The layout's scan code (learn.microsoft.com/windows/win32/api/winuser/
+            // nf-winuser-mapvirtualkeyw); the virtual-key code stays what the event means (no
+            // KEYEVENTF_SCANCODE).
+            const KeyScanCode scan = ScanCodeFor(
+                record.virtualKey, ::MapVirtualKeyW(record.virtualKey, MAPVK_VK_TO_VSC_EX));
+            input.ki.wScan = scan.code;
+            if (scan.extended) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        }
     } else {
         input.type = INPUT_MOUSE;
         input.mi.dx = record.dx;
@@ -73,11 +81,14 @@ INPUT Win32InputSystem::ToInput(const InputRecord& record) {
     return input;
 }
 
-void Win32InputSystem::SendInput(std::span<const InputRecord> records) {
+std::uint32_t Win32InputSystem::SendInput(std::span<const InputRecord> records) {
     std::vector<INPUT> inputs;
     inputs.reserve(records.size());
     for (const InputRecord& record : records) inputs.push_back(ToInput(record));
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    // The number of events inserted (learn.microsoft.com/windows/win32/api/winuser/
+    // nf-winuser-sendinput). Input blocked by UIPI (a window of higher integrity) is not told
+    // in the answer.
+    return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void Win32InputSystem::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
@@ -101,9 +112,12 @@ Point Win32InputSystem::GetCursorPos() {
     return {point.x, point.y};
 }
 
-std::int32_t Win32InputSystem::ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
-
-std::int32_t Win32InputSystem::ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+Rect Win32InputSystem::VirtualScreen() {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
 
 std::uintptr_t Win32InputSystem::GetMessageExtraInfo() {
     return static_cast<std::uintptr_t>(::GetMessageExtraInfo());

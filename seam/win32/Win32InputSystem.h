@@ -11,14 +11,13 @@ namespace tressel {
 
 class Win32InputSystem : public InputSystem {
   public:
-    void SendInput(std::span<const InputRecord> records) override;
+    std::uint32_t SendInput(std::span<const InputRecord> records) override;
     void Sleep(std::uint32_t milliseconds) override;
     std::unique_ptr<PreciseTimer> CreatePreciseTimer() override;
     bool RaiseTimerResolution() override;
     void LowerTimerResolution() override;
     Point GetCursorPos() override;
-    std::int32_t ScreenWidth() override;
-    std::int32_t ScreenHeight() override;
+    Rect VirtualScreen() override;
     std::uintptr_t GetMessageExtraInfo() override;
 
     // The INPUT structure for one record, field by field.

@@ -1,5 +1,6 @@
 #pragma once
-// Recording hook libraries: "Install(X1, 0x42)" / "Remove(X1, 0x42)" in the call log.
+// Recording hook libraries: "Install(X1, 0x42)" / "Remove(X1, 0x42)" / "PassThrough(X1, on)" in
+// the call log.
 
 #include <array>
 #include <cstdio>
@@ -23,6 +24,9 @@ class FakeHookLibraries : public HookLibraries {
         installed_[ToIndex(input)] = false;
         log_.Add(Entry("Remove", input, window));
         return 1;
+    }
+    void SetPassThrough(ButtonId input, bool pass) override {
+        log_.Add("PassThrough(" + Describe(input) + (pass ? ", on)" : ", off)"));
     }
     bool Installed(ButtonId input) const { return installed_[ToIndex(input)]; }
 

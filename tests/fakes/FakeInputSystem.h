@@ -4,6 +4,7 @@
 // lands in the shared call log. The cursor, screen and extra info are set by the test. A fake
 // clock advances by the waited time, so timing is checked without waiting.
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -22,19 +23,28 @@ class FakeInputSystem : public InputSystem {
   public:
     explicit FakeInputSystem(CallLog& log) : log_(log) {}
 
-    void SendInput(std::span<const InputRecord> records) override {
+    // Inserts at most `acceptsAtMost` records of a call (all while it is negative), as Windows
+    // inserts none while the lock screen is up; a call that inserts fewer than it was given is
+    // logged with the count inserted.
+    std::uint32_t SendInput(std::span<const InputRecord> records) override {
         std::string entry = "SendInput[";
         for (std::size_t i = 0; i < records.size(); ++i) {
             if (i) entry += ", ";
             entry += Describe(records[i]);
         }
         entry += "]";
+        const std::int32_t limit = acceptsAtMost.load();
+        const auto accepted = static_cast<std::uint32_t>(
+            limit < 0 ? records.size()
+                      : std::min<std::size_t>(records.size(), static_cast<std::size_t>(limit)));
+        if (accepted < records.size()) entry += " inserted " + std::to_string(accepted);
         {
             std::lock_guard lock(mutex_);
             calls_.emplace_back(records.begin(), records.end());
         }
         log_.Add(entry);
         if (onSend) onSend(records);
+        return accepted;
     }
     void Sleep(std::uint32_t milliseconds) override { Waited("Sleep", milliseconds); }
     std::unique_ptr<PreciseTimer> CreatePreciseTimer() override {
@@ -60,8 +70,7 @@ class FakeInputSystem : public InputSystem {
         }
         return p;
     }
-    std::int32_t ScreenWidth() override { return width; }
-    std::int32_t ScreenHeight() override { return height; }
+    Rect VirtualScreen() override { return virtualScreen; }
     std::uintptr_t GetMessageExtraInfo() override { return extraInfo; }
 
     void SetCursor(Point p) {
@@ -80,12 +89,12 @@ class FakeInputSystem : public InputSystem {
     }
     std::uint64_t Now() const { return clock_; }
 
-    std::int32_t width = 1920;
-    std::int32_t height = 1080;
+    Rect virtualScreen{0, 0, 1920, 1080};
     std::uintptr_t extraInfo = 0;
     bool hasPreciseTimer = true;
     bool timerRefuses = false;  // made, but every wait refused
     bool canRaiseResolution = true;
+    std::atomic<std::int32_t> acceptsAtMost{-1};
     std::function<void(std::span<const InputRecord>)> onSend;
     // Called by every wait, plain or precise.
     std::function<void(std::uint32_t)> onWait;

@@ -25,8 +25,6 @@ class ButtonDispatcherTest : public ::testing::Test {
           system(log),
           dispatcher(records, hooks, input, system,
                      [this](ButtonId id) { log.Add("StartScript(" + Describe(id) + ")"); }) {
-        input.width = 1920;
-        input.height = 1080;
         input.SetCursor({960, 540});
     }
 
@@ -50,8 +48,9 @@ class ButtonDispatcherTest : public ::testing::Test {
         dispatcher.DispatchButtonEvent(id, kWindow);
         return log.Entries();
     }
-    static std::string Mouse(int x, int y, unsigned flags, int data = 0) {
-        return "SendInput[" + Describe(InputRecord::MouseEvent(x, y, flags, data)) + "]";
+    // Button and wheel events carry no position: they happen where the pointer is.
+    static std::string Mouse(unsigned flags, int data = 0) {
+        return "SendInput[" + Describe(InputRecord::MouseEvent(0, 0, flags, data)) + "]";
     }
     static std::string Key(unsigned vk, unsigned flags) {
         return "SendInput[" +
@@ -66,35 +65,27 @@ class ButtonDispatcherTest : public ::testing::Test {
     ButtonDispatcher dispatcher;
 };
 
-// Centre of a 1920 x 1080 screen in absolute units.
-constexpr int kX = 960 * 65535 / 1920;
-constexpr int kY = 540 * 65535 / 1080;
-
 TEST_F(ButtonDispatcherTest, ClicksAreTwoCallsWithAPauseAtTheCursor) {
     SetMouse(ButtonId::X1, LeftClick);
-    EXPECT_THAT(Press(ButtonId::X1),
-                ElementsAre(Mouse(kX, kY, 0x8003), "Sleep(30)", Mouse(kX, kY, 0x8005)));
+    EXPECT_THAT(Press(ButtonId::X1), ElementsAre(Mouse(0x0002), "Sleep(30)", Mouse(0x0004)));
 
     SetMouse(ButtonId::X1, MiddleClick);
-    EXPECT_THAT(Press(ButtonId::X1),
-                ElementsAre(Mouse(kX, kY, 0x8021), "Sleep(30)", Mouse(kX, kY, 0x8041)));
+    EXPECT_THAT(Press(ButtonId::X1), ElementsAre(Mouse(0x0020), "Sleep(30)", Mouse(0x0040)));
     for (const auto& call : input.Calls()) EXPECT_EQ(call.size(), 1u);
 }
 
 TEST_F(ButtonDispatcherTest, ExtraButtonsCarryCrossedButtonData) {
     SetMouse(ButtonId::R, X1Click);
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre(Mouse(kX, kY, 0x8081, 2), "Sleep(30)", Mouse(kX, kY, 0x8101, 2)));
+    EXPECT_THAT(Press(ButtonId::R), ElementsAre(Mouse(0x0080, 2), "Sleep(30)", Mouse(0x0100, 2)));
     SetMouse(ButtonId::R, X2Click);
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre(Mouse(kX, kY, 0x8081, 1), "Sleep(30)", Mouse(kX, kY, 0x8101, 1)));
+    EXPECT_THAT(Press(ButtonId::R), ElementsAre(Mouse(0x0080, 1), "Sleep(30)", Mouse(0x0100, 1)));
 }
 
 TEST_F(ButtonDispatcherTest, WheelIsOneRecordWithoutPause) {
     SetMouse(ButtonId::M, WheelUp);
-    EXPECT_THAT(Press(ButtonId::M), ElementsAre(Mouse(kX, kY, 0x8801, 120)));
+    EXPECT_THAT(Press(ButtonId::M), ElementsAre(Mouse(0x0800, 120)));
     SetMouse(ButtonId::M, WheelDown);
-    EXPECT_THAT(Press(ButtonId::M), ElementsAre(Mouse(kX, kY, 0x8801, -120)));
+    EXPECT_THAT(Press(ButtonId::M), ElementsAre(Mouse(0x0800, -120)));
 }
 
 TEST_F(ButtonDispatcherTest, HookOfTheImitatedInputIsLiftedAroundTheEventsOnlyWhenInstalled) {
@@ -104,15 +95,13 @@ TEST_F(ButtonDispatcherTest, HookOfTheImitatedInputIsLiftedAroundTheEventsOnlyWh
     SetMouse(ButtonId::M, RightClick);
     Record(ButtonId::R).hooked = true;
     Record(ButtonId::M).hooked = true;
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre("Remove(M, 0x42)", Mouse(kX, kY, 0x8021), "Sleep(30)",
-                            Mouse(kX, kY, 0x8041), "Install(M, 0x42)"));
+    EXPECT_THAT(Press(ButtonId::R), ElementsAre("Remove(M, 0x42)", Mouse(0x0020), "Sleep(30)",
+                                                Mouse(0x0040), "Install(M, 0x42)"));
     EXPECT_TRUE(Record(ButtonId::M).hooked);
 
     // A target input without hook stays without one.
     Record(ButtonId::M).hooked = false;
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre(Mouse(kX, kY, 0x8021), "Sleep(30)", Mouse(kX, kY, 0x8041)));
+    EXPECT_THAT(Press(ButtonId::R), ElementsAre(Mouse(0x0020), "Sleep(30)", Mouse(0x0040)));
     EXPECT_FALSE(Record(ButtonId::M).hooked);
 }
 
@@ -129,16 +118,17 @@ TEST_F(ButtonDispatcherTest, EachMouseActionLiftsItsOwnInputsHook) {
         EXPECT_EQ(calls.back(), FakeHookLibraries::Entry("Install", lifted, kWindow));
     }
     SetMouse(ButtonId::X2, LeftClick);
-    EXPECT_THAT(Press(ButtonId::X2),
-                ElementsAre(Mouse(kX, kY, 0x8003), "Sleep(30)", Mouse(kX, kY, 0x8005)));
+    EXPECT_THAT(Press(ButtonId::X2), ElementsAre(Mouse(0x0002), "Sleep(30)", Mouse(0x0004)));
 }
 
-TEST_F(ButtonDispatcherTest, AbsoluteCoordinatesUse65535AndTruncate) {
-    SetMouse(ButtonId::WD, WheelUp);
-    input.SetCursor({0, 0});
-    EXPECT_THAT(Press(ButtonId::WD), ElementsAre(Mouse(0, 0, 0x8801, 120)));
-    input.SetCursor({1919, 1079});
-    EXPECT_THAT(Press(ButtonId::WD), ElementsAre(Mouse(65500, 65474, 0x8801, 120)));
+TEST_F(ButtonDispatcherTest, EventsNeitherMoveThePointerNorDependOnWhereItIs) {
+    // A move sent with the click would be normalised over one screen and pull the pointer off a
+    // monitor left of the primary one, or a pixel up and left on any.
+    SetMouse(ButtonId::WD, RightClick);
+    for (Point pointer : {Point{-1280, 500}, Point{1919, 1079}, Point{2500, -300}}) {
+        input.SetCursor(pointer);
+        EXPECT_THAT(Press(ButtonId::WD), ElementsAre(Mouse(0x0008), "Sleep(30)", Mouse(0x0010)));
+    }
 }
 
 TEST_F(ButtonDispatcherTest, SingleKeyIsOneCallOfTwoRecords) {
@@ -184,7 +174,7 @@ TEST_F(ButtonDispatcherTest, CategorySelectsWhichFieldsCount) {
     Record(ButtonId::M).launchTarget = L"calc.exe";
     Record(ButtonId::M).category = MouseButton;
     Record(ButtonId::M).mouseAction = WheelDown;
-    EXPECT_THAT(Press(ButtonId::M), ElementsAre(Mouse(kX, kY, 0x8801, -120)));
+    EXPECT_THAT(Press(ButtonId::M), ElementsAre(Mouse(0x0800, -120)));
     Record(ButtonId::M).category = KeyOrCommand;
     EXPECT_THAT(Press(ButtonId::M),
                 ElementsAre(Key(0x11, 0), "Sleep(30)", Key(0x43, 0), Key(0x43, 2), Key(0x11, 2)));

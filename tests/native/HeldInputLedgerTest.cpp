@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -84,7 +85,7 @@ TEST_F(HeldInputLedgerTest, AMacroCutOffDuringItsHoldIsReleasedExactlyOnce) {
     std::vector<std::string> sent;
     for (const std::string& entry : log.Entries())
         if (entry.starts_with("SendInput")) sent.push_back(entry);
-    EXPECT_THAT(sent, ElementsAre(Sent({InputRecord::MouseEvent(0, 0, 0x8003)}),
+    EXPECT_THAT(sent, ElementsAre(Sent({InputRecord::MouseEvent(0, 0, 0xC003)}),
                                   Sent({InputRecord::MouseEvent(0, 0, 0x0004)})));
 }
 
@@ -164,6 +165,82 @@ TEST_F(HeldInputLedgerTest, ConcurrentWorkersLeaveNothingHeld) {
     }
     for (const auto& [key, down] : keyDown) EXPECT_FALSE(down) << "key " << key << " left down";
     EXPECT_FALSE(leftDown);
+}
+
+}  // namespace
+}  // namespace tressel
+
+namespace tressel {
+namespace {
+
+// Input the system refuses (the lock screen is up): a refused press is not held; a refused
+// release is owed, and goes out before the next event that is sent, or at the unlock; a
+// partly inserted call counts only what was inserted.
+TEST_F(HeldInputLedgerTest, ARefusedReleaseIsOwedUntilInputIsAcceptedAgain) {
+    const InputRecord ctrlDown = InputRecord::KeyEvent(kCtrl, 0);
+    const InputRecord ctrlUp = InputRecord::KeyEvent(kCtrl, kKeyEventKeyUp);
+    const InputRecord shiftDown = InputRecord::KeyEvent(kShift, 0);
+    const InputRecord shiftUp = InputRecord::KeyEvent(kShift, kKeyEventKeyUp);
+    const InputRecord cDown = InputRecord::KeyEvent(kC, 0);
+    const InputRecord cUp = InputRecord::KeyEvent(kC, kKeyEventKeyUp);
+    const InputRecord leftDown = InputRecord::MouseEvent(0, 0, 0x0002);
+    Send(ctrlDown);
+    Send(shiftDown);
+    input.acceptsAtMost = 0;
+    Send(ctrlUp);
+    Send(leftDown);
+    input.acceptsAtMost = -1;
+    ledger.SetSessionLocked(true);
+    ledger.SetSessionLocked(false);
+    input.acceptsAtMost = 0;
+    Send(shiftUp);
+    input.acceptsAtMost = 1;
+    const InputRecord tap[] = {cDown, cUp};
+    EXPECT_EQ(ledger.SendInput(tap), 1u);
+    input.acceptsAtMost = -1;
+    ledger.ReleaseAllAndClose();
+    EXPECT_THAT(
+        log.Entries(),
+        ElementsAre(Sent({ctrlDown}), Sent({shiftDown}), Sent({ctrlUp}) + " inserted 0",
+                    Sent({ctrlUp}) + " inserted 0",  // owed, tried before each event
+                    Sent({leftDown}) + " inserted 0", Sent({ctrlUp}),  // owed, sent at the unlock
+                    Sent({shiftUp}) + " inserted 0",
+                    Sent({shiftUp}),  // owed, sent before the next event
+                    Sent({cDown, cUp}) + " inserted 1",
+                    Sent({cUp})));  // the end releases C only: the left press was refused
+}
+
+TEST_F(HeldInputLedgerTest, AMacroWaitsWhileTheSessionIsLockedAndPlaysOnAfterTheUnlock) {
+    MacroLineList list;
+    list.Publish({"g 1", "j 17", "k 17"});
+    ledger.SetSessionLocked(true);
+    std::thread worker([&] { PlayMacroLines(list, ledger); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!std::ranges::any_of(log.Entries(), [](auto& e) { return e.ends_with("Wait(1)"); })) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the macro never started";
+        std::this_thread::yield();
+    }
+    // Nothing may be sent while locked; a send would have shown within this time.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(
+        std::ranges::any_of(log.Entries(), [](auto& e) { return e.starts_with("SendInput"); }));
+    ledger.SetSessionLocked(false);
+    worker.join();
+    std::vector<std::string> sent;
+    for (const std::string& entry : log.Entries())
+        if (entry.starts_with("SendInput")) sent.push_back(entry);
+    EXPECT_THAT(sent, ElementsAre(Sent({InputRecord::KeyEvent(kCtrl, 0)}),
+                                  Sent({InputRecord::KeyEvent(kCtrl, kKeyEventKeyUp)})));
+}
+
+TEST_F(HeldInputLedgerTest, TheProgramsEndEndsAMacroWaitingForTheUnlock) {
+    MacroLineList list;
+    list.Publish({"j 17"});
+    ledger.SetSessionLocked(true);
+    std::thread worker([&] { PlayMacroLines(list, ledger); });
+    ledger.ReleaseAllAndClose();
+    worker.join();  // hangs without the wake-up
+    EXPECT_THAT(log.Entries(), IsEmpty());
 }
 
 }  // namespace

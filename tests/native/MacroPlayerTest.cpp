@@ -20,11 +20,7 @@ using namespace tressel::testing;
 
 class MacroPlayerTest : public ::testing::Test {
   protected:
-    MacroPlayerTest() : input(log) {
-        input.width = 1920;
-        input.height = 1080;
-        input.SetCursor({960, 540});
-    }
+    MacroPlayerTest() : input(log) { input.SetCursor({960, 540}); }
 
     std::vector<std::string> Play(MacroLineList::Lines lines) {
         list.Publish(std::move(lines));
@@ -45,45 +41,52 @@ class MacroPlayerTest : public ::testing::Test {
     MacroLineList list;
 };
 
-constexpr int kX = 960 * 65535 / 1920;  // 32767
-constexpr int kY = 540 * 65535 / 1080;  // 32767
+// The centre of a 1920 x 1080 desktop, normalised: the first value that lands on pixel 960
+// (540) whether the pixel is read as value * 1919 / 65535 rounded or as value * 1920 / 65536
+// rounded down.
+constexpr int kX = 32768;
+constexpr int kY = 32768;
 
 TEST_F(MacroPlayerTest, ClickStaysAtTheStartPositionWhileTheUserMovesTheMouse) {
     input.ScriptCursor({{960, 540}, {100, 100}});
     EXPECT_THAT(Play({"a", "g 40", "b"}),
-                ElementsAre(Mouse(kX, kY, 0x8003), "CreatePreciseTimer", "PreciseWait(40)",
-                            Mouse(kX, kY, 0x8005), "ClosePreciseTimer"));
+                ElementsAre(Mouse(kX, kY, 0xC003), "CreatePreciseTimer", "PreciseWait(40)",
+                            Mouse(kX, kY, 0xC005), "ClosePreciseTimer"));
     EXPECT_EQ(input.Now(), 40u);
 }
 
-TEST_F(MacroPlayerTest, StartPositionIsPixelTimes65535OverScreenSizeTruncated) {
+TEST_F(MacroPlayerTest, StartPositionIsThePointersPixelOnTheWholeVirtualDesktop) {
     input.SetCursor({1919, 1079});
-    EXPECT_THAT(Play({"a"}), ElementsAre(Mouse(65500, 65474, 0x8003)));
+    EXPECT_THAT(Play({"a"}), ElementsAre(Mouse(65518, 65505, 0xC003)));
     input.SetCursor({1, 1});
-    EXPECT_THAT(Play({"b"}), ElementsAre(Mouse(34, 60, 0x8005)));
+    EXPECT_THAT(Play({"b"}), ElementsAre(Mouse(35, 61, 0xC005)));
+    // A monitor left of and above the primary one: its top-left pixel is the desktop's first.
+    input.virtualScreen = {-1280, -200, 1920, 1080};
+    input.SetCursor({-1280, -200});
+    EXPECT_THAT(Play({"a"}), ElementsAre(Mouse(0, 0, 0xC003)));
 }
 
 TEST_F(MacroPlayerTest, MoveRShiftsTheMacroPositionDownForLaterLines) {
     EXPECT_THAT(Play({"i 1000", "a", "i -2000 up", "b"}),
-                ElementsAre(Mouse(kX, kY + 1000, 0x8001), Mouse(kX, kY + 1000, 0x8003),
-                            Mouse(kX, kY - 1000, 0x8001), Mouse(kX, kY - 1000, 0x8005)));
+                ElementsAre(Mouse(kX, kY + 1000, 0xC001), Mouse(kX, kY + 1000, 0xC003),
+                            Mouse(kX, kY - 1000, 0xC001), Mouse(kX, kY - 1000, 0xC005)));
 }
 
 TEST_F(MacroPlayerTest, MoveLStartsFromThePointersNewPlaceButKeepsTheMacrosY) {
     // Start at the centre; the user then moves to (480, 100) before the MoveL line.
     input.ScriptCursor({{960, 540}, {480, 100}});
-    const int movedX = 480 * 65535 / 1920;
+    const int movedX = 16384;  // pixel 480 of 1920
     EXPECT_THAT(
         Play({"i 10", "h 1000", "a", "h -300 px"}),
-        ElementsAre(Mouse(kX, kY + 10, 0x8001), Mouse(movedX + 1000, kY + 10, 0x8001),
-                    Mouse(movedX + 1000, kY + 10, 0x8003), Mouse(movedX - 300, kY + 10, 0x8001)));
+        ElementsAre(Mouse(kX, kY + 10, 0xC001), Mouse(movedX + 1000, kY + 10, 0xC001),
+                    Mouse(movedX + 1000, kY + 10, 0xC003), Mouse(movedX - 300, kY + 10, 0xC001)));
 }
 
 TEST_F(MacroPlayerTest, MovesBeyondTheIntRangeWrapInsteadOfOverflowing) {
     input.SetCursor({0, 0});
     EXPECT_THAT(Play({"i 2147483647", "i 2"}),
-                ElementsAre(Mouse(0, std::numeric_limits<std::int32_t>::max(), 0x8001),
-                            Mouse(0, std::numeric_limits<std::int32_t>::min() + 1, 0x8001)));
+                ElementsAre(Mouse(0, std::numeric_limits<std::int32_t>::max(), 0xC001),
+                            Mouse(0, std::numeric_limits<std::int32_t>::min() + 1, 0xC001)));
 }
 
 TEST_F(MacroPlayerTest, KeysUseTheLow16BitsAndTheLow16BitsOfTheExtraInfo) {
@@ -95,7 +98,7 @@ TEST_F(MacroPlayerTest, KeysUseTheLow16BitsAndTheLow16BitsOfTheExtraInfo) {
 
 TEST_F(MacroPlayerTest, OtherLettersPlayAsNothingBetweenNormalLines) {
     EXPECT_THAT(Play({"c", "a", "d", "e", "f", "x 5", "", "A", "b"}),
-                ElementsAre(Mouse(kX, kY, 0x8003), Mouse(kX, kY, 0x8005)));
+                ElementsAre(Mouse(kX, kY, 0xC003), Mouse(kX, kY, 0xC005)));
     EXPECT_THAT(Play({}), IsEmpty());
 }
 
@@ -151,11 +154,11 @@ TEST_F(MacroPlayerTest, DelaysAreWaitedPreciselyForTheirExactLengths) {
         input.hasPreciseTimer = row.hasTimer;
         input.timerRefuses = row.timerRefuses;
         input.canRaiseResolution = row.canRaise;
-        Entries expected = {Mouse(kX, kY, 0x8003)};
+        Entries expected = {Mouse(kX, kY, 0xC003)};
         expected.insert(expected.end(), row.setUp.begin(), row.setUp.end());
         for (const std::string& entry :
-             {row.wait + "(10)", Mouse(kX, kY, 0x8005), row.wait + "(30)", row.wait + "(1)",
-              Mouse(kX, kY, 0x8003)})
+             {row.wait + "(10)", Mouse(kX, kY, 0xC005), row.wait + "(30)", row.wait + "(1)",
+              Mouse(kX, kY, 0xC003)})
             expected.push_back(entry);
         expected.insert(expected.end(), row.end.begin(), row.end.end());
         EXPECT_EQ(Play({"a", "g 10", "b", "g 30", "g 1", "a"}), expected);
@@ -195,7 +198,7 @@ TEST_F(MacroPlayerTest, AListRebuiltDuringTheRunPlaysOnFromTheNextLineOfTheNewLi
         list.Publish({"j 1", "j 2", "j 3"});
     };
     EXPECT_THAT(Play({"a", "b", "b", "b", "b"}),
-                ElementsAre(Mouse(kX, kY, 0x8003), Key(2, 0), Key(3, 0)));
+                ElementsAre(Mouse(kX, kY, 0xC003), Key(2, 0), Key(3, 0)));
 }
 
 TEST(MacroArgument, ReadsLikeTheRuntimesWideStringToInt) {

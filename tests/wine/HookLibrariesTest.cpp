@@ -385,6 +385,25 @@ TEST_F(HookLibrariesTest, AReleaseAfterTheHookWasLiftedAndPutBackIsStillSwallowe
     ASSERT_EQ(1, unstallhook_M(target_));
 }
 
+// Passing is decided at the press: a press taken before the switch keeps its release taken, and
+// one let through before the switch back keeps its release let through.
+TEST_F(HookCallbackTest, WhilePassingPressesGoThroughAndEachReleaseFollowsItsPress) {
+    ASSERT_EQ(1, installhook_R(target_));
+    ASSERT_EQ(1, installhook_WU(target_));
+    EXPECT_TRUE(Feed(ButtonId::R, WM_RBUTTONDOWN, 0));
+    passhook_R(1);
+    passhook_WU(1);
+    EXPECT_TRUE(Feed(ButtonId::R, WM_RBUTTONUP, 0));
+    EXPECT_FALSE(Feed(ButtonId::R, WM_RBUTTONDOWN, 0));
+    EXPECT_FALSE(Feed(ButtonId::WU, WM_MOUSEWHEEL, WheelData(+120)));
+    passhook_R(0);
+    passhook_WU(0);
+    EXPECT_FALSE(Feed(ButtonId::R, WM_RBUTTONUP, 0));
+    EXPECT_TRUE(Feed(ButtonId::WU, WM_MOUSEWHEEL, WheelData(+120)));
+    EXPECT_EQ(1, PendingRegistered(ButtonId::R));
+    EXPECT_EQ(1, PendingRegistered(ButtonId::WU));
+}
+
 TEST_F(HookCallbackTest, NothingIsSwallowedOrPostedOnceRemoved) {
     ASSERT_EQ(1, installhook_X2(target_));
     ASSERT_EQ(1, unstallhook_X2(target_));

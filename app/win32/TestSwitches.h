@@ -1,0 +1,39 @@
+#pragma once
+// Switches of the test build only (TRESSEL_TEST_SWITCHES; never in what users download), for
+// what Wine cannot show: under Wine every process runs at one integrity level, and Wine 8 sends
+// no EVENT_SYSTEM_FOREGROUND to an out-of-context WinEvent hook (tried: none for
+// SetForegroundWindow within the process or to another one, none when a new program's window
+// came to the front). Each is an environment variable the program reads.
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace tressel::test_switches {
+namespace detail {
+inline unsigned long EnvironmentNumber([[maybe_unused]] const wchar_t* name) {
+#ifdef TRESSEL_TEST_SWITCHES
+    wchar_t value[32] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 32);
+    if (length == 0 || length >= 32) return 0;
+    return std::wcstoul(value, nullptr, 10);
+#else
+    return 0;
+#endif
+}
+}  // namespace detail
+
+// TRESSEL_TEST_HIGHER_INTEGRITY_PID=<process id>: that process counts as running at a higher
+// integrity level than this one.
+inline bool CountsAsHigherIntegrity(DWORD processId) {
+    const unsigned long pid = detail::EnvironmentNumber(L"TRESSEL_TEST_HIGHER_INTEGRITY_PID");
+    return pid != 0 && pid == processId;
+}
+
+// TRESSEL_TEST_FOREGROUND_POLL_MS=<n>: the window in front is also looked at every n ms, in
+// place of the foreground events Wine does not send. Unset: never.
+inline unsigned ForegroundPollMs() {
+    return static_cast<unsigned>(detail::EnvironmentNumber(L"TRESSEL_TEST_FOREGROUND_POLL_MS"));
+}
+
+}  // namespace tressel::test_switches
