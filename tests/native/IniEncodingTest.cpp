@@ -6,20 +6,28 @@
 
 #include <unistd.h>
 
-#include "seam/portable/IniDocument.h"
 #include "seam/portable/IniEncoding.h"
 #include "seam/portable/IniProfileStore.h"
 
 namespace tressel {
 namespace {
 
+// Text that begins with the characters of the byte-order mark is written behind a blank line,
+// which the profile functions skip.
 TEST(IniEncoding, AnsiTextStaysAnsiWhateverItBeginsWith) {
-    for (const std::wstring text : {L"[S]\r\nk=v\r\n", L"\u00FF\u00FE=1\r\n[S]\r\nk=v\r\n",
-                                    L"\u00FF\u00FE", L"\u00FF\u00FF[S]\r\n"}) {
-        const DecodedIni decoded = DecodeIniBytes(EncodeIniText(IniEncoding::Ansi, text));
+    const struct {
+        std::wstring text;
+        std::wstring readBack;
+    } rows[] = {
+        {L"[S]\r\nk=v\r\n", L"[S]\r\nk=v\r\n"},
+        {L"\u00FF\u00FE=1\r\n[S]\r\nk=v\r\n", L"\r\n\u00FF\u00FE=1\r\n[S]\r\nk=v\r\n"},
+        {L"\u00FF\u00FE", L"\r\n\u00FF\u00FE"},
+        {L"\u00FF\u00FF[S]\r\n", L"\u00FF\u00FF[S]\r\n"},
+    };
+    for (const auto& row : rows) {
+        const DecodedIni decoded = DecodeIniBytes(EncodeIniText(IniEncoding::Ansi, row.text));
         EXPECT_EQ(decoded.encoding, IniEncoding::Ansi);
-        EXPECT_EQ(IniDocument::Parse(decoded.text).Serialize(),
-                  IniDocument::Parse(text).Serialize());
+        EXPECT_EQ(decoded.text, row.readBack);
     }
 }
 
