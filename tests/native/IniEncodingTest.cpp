@@ -1,16 +1,15 @@
 // The INI file's encoding survives a rewrite: ANSI text stays ANSI whatever it begins with.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
-
+#include "TempFolder.h"
 #include "seam/portable/IniEncoding.h"
 #include "seam/portable/IniProfileStore.h"
 
 namespace tressel {
 namespace {
+
+using testing::TempFolder;
+using testing::WriteFileBytes;
 
 // Text that begins with the characters of the byte-order mark is written behind a blank line,
 // which the profile functions skip.
@@ -34,18 +33,15 @@ TEST(IniEncoding, AnsiTextStaysAnsiWhateverItBeginsWith) {
 // Found by fuzzing: the blank first line was dropped on a write, and the file, now beginning
 // with the bytes of the byte-order mark, read back as UTF-16: every value was lost.
 TEST(IniEncoding, AWriteKeepsAnAnsiFileWhoseFirstLineBeginsLikeAByteOrderMark) {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("tressel-ini-encoding-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
+    const TempFolder folder("ini-encoding");
     const auto file = folder / "settings.ini";
-    std::ofstream(file, std::ios::binary) << "\r\n\xFF\xFE=1\r\n[S]\r\nk=v\r\n";
+    WriteFileBytes(file, "\r\n\xFF\xFE=1\r\n[S]\r\nk=v\r\n");
     const std::wstring path = file.wstring();
 
     IniProfileStore store;
     ASSERT_TRUE(store.WriteString(path, L"S", L"k2", L"x"));
     EXPECT_EQ(store.GetString(path, L"S", L"k", L"", 64), L"v");
     EXPECT_EQ(store.GetString(path, L"S", L"k2", L"", 64), L"x");
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
