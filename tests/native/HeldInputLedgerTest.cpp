@@ -74,19 +74,38 @@ TEST_F(HeldInputLedgerTest, NothingHeldSendsNothing) {
     EXPECT_THAT(log.Entries(), IsEmpty());
 }
 
-// The ending program cuts a playing macro off in the middle of its hold: the left button is
-// released once, and the macro's own release, when the worker gets to it, is not sent again.
-TEST_F(HeldInputLedgerTest, AMacroCutOffDuringItsHoldIsReleasedExactlyOnce) {
-    input.SetCursor({0, 0});
-    MacroLineList list;
-    list.Publish({"a", "g 2000", "b", "j 17", "g 10", "k 17"});
-    input.onWait = [&](std::uint32_t) { ledger.ReleaseAllAndClose(); };
-    PlayMacroLines(list, ledger);
-    std::vector<std::string> sent;
-    for (const std::string& entry : log.Entries())
-        if (entry.starts_with("SendInput")) sent.push_back(entry);
-    EXPECT_THAT(sent, ElementsAre(Sent({InputRecord::MouseEvent(0, 0, 0x8003)}),
-                                  Sent({InputRecord::MouseEvent(0, 0, 0x0004)})));
+// The ending program cuts a playing macro off at its first wait. In the middle of its hold, the
+// left button is released once, and the macro's own release, when the worker gets to it, is not
+// sent again; between two clicks, with nothing held, its next press reaches no program.
+TEST_F(HeldInputLedgerTest, AMacroCutOffByTheEndReleasesWhatItHoldsOnceAndPressesNoMore) {
+    const InputRecord press = InputRecord::MouseEvent(0, 0, 0x8003);
+    const struct {
+        const char* when;
+        ActionLines script;
+        std::vector<std::string> sent;
+    } rows[] = {
+        {"during its hold",
+         {"a", "g 2000", "b", "j 17", "g 10", "k 17"},
+         {Sent({press}), Sent({InputRecord::MouseEvent(0, 0, 0x0004)})}},
+        {"between two clicks",
+         {"a", "b", "g 10", "a", "b"},
+         {Sent({press}), Sent({InputRecord::MouseEvent(0, 0, 0x8005)})}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.when);
+        CallLog rowLog;
+        FakeInputSystem system(rowLog);
+        HeldInputLedger rowLedger(system);
+        system.SetCursor({0, 0});
+        MacroLineList list;
+        list.Publish(row.script);
+        system.onWait = [&](std::uint32_t) { rowLedger.ReleaseAllAndClose(); };
+        PlayMacroLines(list, rowLedger);
+        std::vector<std::string> sent;
+        for (const std::string& entry : rowLog.Entries())
+            if (entry.starts_with("SendInput")) sent.push_back(entry);
+        EXPECT_EQ(sent, row.sent);
+    }
 }
 
 // The crash release never hangs the crash: the crashing thread cut off in its own send gives up
