@@ -250,7 +250,7 @@ TEST(SaveFailureTextTest, APathFillingTheBalloonShowsWholeADeeperOneLosesItsMidd
         std::wstring shown;
     } rows[] = {
         {L"C:\\T\\ZornSetting.ini", L"C:\\T\\ZornSetting.ini"},
-        {fills, fills},  // 255 characters in all
+        {fills, fills},                                  // 255 characters in all
         {start + L"mm" + end, start + L"\u2026" + end},  // one deeper than fills
         {start + std::wstring(300, L'm') + end, start + L"\u2026" + end},
     };
