@@ -1,14 +1,17 @@
 #pragma once
 // What the fuzz harnesses share: a private scratch folder for the files a harness hands to the
-// code under test, and wide text made of the input's bytes the way Windows text arrives.
+// code under test, wide text made of the input's bytes the way Windows text arrives, and the
+// C library as the reference for decimal numbers.
 
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -69,6 +72,26 @@ inline std::wstring Utf16Units(const std::uint8_t* data, std::size_t size) {
 // Every byte as the character of the same code (0..255), as script text is widened.
 inline std::wstring Latin1(const std::uint8_t* data, std::size_t size) {
     return std::wstring(data, data + size);
+}
+
+// The bytes' low seven bits, NUL left out: text on which the host C library's character classes
+// are those of Windows (ASCII), and which its functions read to the end (they stop at NUL).
+inline std::wstring AsciiWithoutNul(const std::uint8_t* data, std::size_t size) {
+    std::wstring ascii;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] & 0x7F) ascii += static_cast<wchar_t>(data[i] & 0x7F);
+    }
+    return ascii;
+}
+
+// The C library's own decimal conversion, clamped to 32 bits as a Windows long is.
+inline std::int32_t ReferenceDecimal(const wchar_t* text) {
+    const long long value = std::wcstoll(text, nullptr, 10);
+    if (value > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (value < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
 }
 
 }  // namespace tressel::fuzz

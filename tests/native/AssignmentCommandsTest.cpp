@@ -224,8 +224,7 @@ TEST_F(AssignmentCommandsTest, RedrawInvalidatesAllSixButtonsInClientCoordinates
 // written out by hand: one library call at most, the right one, the caption and the stored
 // values of the function, every other field and every other input left alone.
 TEST_F(AssignmentCommandsTest, EveryFunctionShowsItsCaptionAndStoresItsValuesOnTheSelectedInput) {
-    const std::wstring picked = L"C:\\Tools\\tool.exe";
-    host.pickedProgram = picked;
+    host.pickedProgram = std::wstring(kPickedProgram);
     for (const FunctionRow& row : kFunctionTable) {
         for (ButtonId input : kAllButtons) {
             for (bool hooked : {false, true}) {
@@ -237,37 +236,9 @@ TEST_F(AssignmentCommandsTest, EveryFunctionShowsItsCaptionAndStoresItsValuesOnT
 
                 const bool remaps = !GivesNativeJobBack(row, Describe(input));
                 ButtonSetting expected = before[ToIndex(input)];
+                if (remaps) expected = WithStoredValues(expected, row.stores);
                 expected.hooked = remaps;
-                std::wstring caption(row.caption);
-                if (remaps) {
-                    expected.category = row.kind == RowKind::Mouse ? 0 : 1;
-                    switch (row.kind) {
-                        case RowKind::Mouse:
-                            expected.mouseAction = row.code;
-                            break;
-                        case RowKind::Key:
-                            expected.keyAction = row.keyAction;
-                            expected.keyCode = static_cast<std::uint8_t>(row.code);
-                            break;
-                        case RowKind::Launch:
-                            expected.keyAction = row.keyAction;
-                            expected.launchTarget = row.text;
-                            break;
-                        case RowKind::ChosenProgram:
-                            expected.keyAction = row.keyAction;
-                            expected.launchTarget = picked;
-                            caption = L"tool.exe";
-                            break;
-                        case RowKind::Script:
-                            expected.keyAction = row.keyAction;
-                            expected.scriptFile = row.text;
-                            break;
-                        case RowKind::Native:
-                            break;
-                    }
-                } else {
-                    caption = InfoOf(input).defaultCaption;
-                }
+                const std::wstring caption(remaps ? row.caption : InfoOf(input).defaultCaption);
                 EXPECT_EQ(Record(input), expected) << where;
                 for (ButtonId other : kAllButtons)
                     if (other != input) {

@@ -3,12 +3,12 @@
 // pending. The settings file is a real one, so "saved" means the file holds the change.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <functional>
 
+#include "TempFolder.h"
 #include "fakes/DialogFixture.h"
 #include "macros/MacroLineList.h"
 #include "seam/portable/IniProfileStore.h"
@@ -41,14 +41,8 @@ struct EndDialog : BasicDialogFixture<IniProfileStore, PortableFileSystem> {
 
 class DialogEndTest : public ::testing::Test {
   protected:
-    DialogEndTest()
-        : folder(std::filesystem::temp_directory_path() /
-                 ("tressel-end-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    ~DialogEndTest() override { std::filesystem::remove_all(folder); }
-    std::filesystem::path folder;
+    TempFolder temp{"end"};
+    const std::filesystem::path& folder = temp.Path();
 };
 
 struct EndPath {

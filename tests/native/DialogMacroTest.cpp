@@ -65,29 +65,43 @@ TEST_F(DialogMacroTest, CompilingWithoutASelectedInputTouchesNoList) {
 // right after the icon is added when it was refused while the settings loaded, where one balloon
 // tells the first and counts the others.
 TEST_F(DialogMacroTest, AScriptThatCannotBeLoadedIsToldInABalloonOnceTheIconExists) {
-    const std::string balloon =
-        "ShowTrayBalloon(Tressel: macro script not loaded: The macro script \"GONE.txt\" could not "
-        "be opened. The input plays nothing.)";
-    const std::string balloonWithOthers =
-        balloon.substr(0, balloon.size() - 1) + " 2 other macro scripts were not loaded either.)";
-    for (const int input : {2, 3, 4}) {  // as the settings load, before the icon
-        dialog.selectedButton = input;
-        dialog.CompileMacroScript(L"GONE.txt");
+    const auto balloon = [](const std::string& script, const std::string& others) {
+        return "ShowTrayBalloon(Tressel: macro script not loaded: The macro script \"" + script +
+               "\" could not be opened. The input plays nothing." + others + ")";
+    };
+    const struct {
+        int refused;  // as the settings load, before the icon
+        std::string others;
+    } rows[] = {
+        {1, ""},
+        {2, " 1 other macro script was not loaded either."},
+        {3, " 2 other macro scripts were not loaded either."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.refused);
+        DialogFixture app;
+        for (int input = 2; input < 2 + row.refused; ++input) {
+            app.dialog.selectedButton = input;
+            app.dialog.CompileMacroScript(L"GONE" + std::to_wstring(input) + L".txt");
+        }
+        app.dialog.OnInitDialog();
+        const auto entries = app.log.Entries();
+        const auto icon = std::find(entries.begin(), entries.end(), "AddTrayIcon");
+        ASSERT_NE(icon, entries.end());
+        std::vector<std::string> balloons;
+        for (auto entry = entries.begin(); entry != entries.end(); ++entry)
+            if (entry->starts_with("ShowTrayBalloon")) {
+                EXPECT_GT(entry, icon) << "a balloon before the icon";
+                balloons.push_back(*entry);
+            }
+        EXPECT_THAT(balloons, ElementsAre(balloon("GONE2.txt", row.others)));
     }
-    dialog.OnInitDialog();
-    auto entries = log.Entries();
-    const auto icon = std::find(entries.begin(), entries.end(), "AddTrayIcon");
-    ASSERT_NE(icon, entries.end());
-    EXPECT_EQ(std::count(icon, entries.end(), balloonWithOthers), 1);
-    EXPECT_EQ(
-        std::count_if(entries.begin(), entries.end(),
-                      [](const std::string& e) { return e.rfind("ShowTrayBalloon", 0) == 0; }),
-        1);
 
+    dialog.OnInitDialog();
     log.Clear();
     dialog.selectedButton = 2;
     dialog.CompileMacroScript(L"GONE.txt");
-    EXPECT_THAT(log.Entries(), ElementsAre(balloon));
+    EXPECT_THAT(log.Entries(), ElementsAre(balloon("GONE.txt", "")));
 }
 
 }  // namespace

@@ -3,12 +3,11 @@
 // again, and a file that could not be read at start is kept aside once before it is replaced.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
+#include "TempFolder.h"
 #include "fakes/DialogFixture.h"
 #include "seam/portable/IniProfileStore.h"
 #include "seam/portable/PortableFileSystem.h"
@@ -55,14 +54,8 @@ struct FileDialog : BasicDialogFixture<IniProfileStore, LockableFiles> {
 
 class DialogSettingsTest : public ::testing::Test {
   protected:
-    DialogSettingsTest()
-        : folder(std::filesystem::temp_directory_path() /
-                 ("tressel-dialog-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    ~DialogSettingsTest() override { std::filesystem::remove_all(folder); }
-    std::filesystem::path folder;
+    TempFolder temp{"dialog"};
+    const std::filesystem::path& folder = temp.Path();
 };
 
 TEST_F(DialogSettingsTest, AssignmentIsSavedWhenTheSaveTimerFiresAndLoadedAtTheNextStart) {
@@ -146,10 +139,7 @@ TEST_F(DialogSettingsTest, AFailedSaveIsTriedAgainAndReportedOncePerRunOfFailure
 TEST_F(DialogSettingsTest, AFileUnreadableAtStartIsKeptAsideOnceBeforeTheFirstSave) {
     const std::string users = "[RButtonSetting]\r\n0=Users own\r\n";
     std::ofstream(folder / "ZornSetting.ini", std::ios::binary) << users;
-    const auto bytes = [&](const char* name) {
-        std::ifstream in(folder / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
+    const auto bytes = [&](const char* name) { return ReadFileBytes(folder / name); };
     FileDialog app(folder);
     app.files.unreadable = true;
     app.dialog.OnInitDialog();

@@ -9,6 +9,7 @@
 #include <future>
 #include <map>
 #include <optional>
+#include <set>
 #include <thread>
 
 #include "actions/HeldInputLedger.h"
@@ -74,19 +75,38 @@ TEST_F(HeldInputLedgerTest, NothingHeldSendsNothing) {
     EXPECT_THAT(log.Entries(), IsEmpty());
 }
 
-// The ending program cuts a playing macro off in the middle of its hold: the left button is
-// released once, and the macro's own release, when the worker gets to it, is not sent again.
-TEST_F(HeldInputLedgerTest, AMacroCutOffDuringItsHoldIsReleasedExactlyOnce) {
-    input.SetCursor({0, 0});
-    MacroLineList list;
-    list.Publish({"a", "g 2000", "b", "j 17", "g 10", "k 17"});
-    input.onWait = [&](std::uint32_t) { ledger.ReleaseAllAndClose(); };
-    PlayMacroLines(list, ledger);
-    std::vector<std::string> sent;
-    for (const std::string& entry : log.Entries())
-        if (entry.starts_with("SendInput")) sent.push_back(entry);
-    EXPECT_THAT(sent, ElementsAre(Sent({InputRecord::MouseEvent(0, 0, 0xC003)}),
-                                  Sent({InputRecord::MouseEvent(0, 0, 0x0004)})));
+// The ending program cuts a playing macro off at its first wait. In the middle of its hold, the
+// left button is released once, and the macro's own release, when the worker gets to it, is not
+// sent again; between two clicks, with nothing held, its next press reaches no program.
+TEST_F(HeldInputLedgerTest, AMacroCutOffByTheEndReleasesWhatItHoldsOnceAndPressesNoMore) {
+    const InputRecord press = InputRecord::MouseEvent(0, 0, 0xC003);
+    const struct {
+        const char* when;
+        ActionLines script;
+        std::vector<std::string> sent;
+    } rows[] = {
+        {"during its hold",
+         {"a", "g 2000", "b", "j 17", "g 10", "k 17"},
+         {Sent({press}), Sent({InputRecord::MouseEvent(0, 0, 0x0004)})}},
+        {"between two clicks",
+         {"a", "b", "g 10", "a", "b"},
+         {Sent({press}), Sent({InputRecord::MouseEvent(0, 0, 0xC005)})}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.when);
+        CallLog rowLog;
+        FakeInputSystem system(rowLog);
+        HeldInputLedger rowLedger(system);
+        system.SetCursor({0, 0});
+        MacroLineList list;
+        list.Publish(row.script);
+        system.onWait = [&](std::uint32_t) { rowLedger.ReleaseAllAndClose(); };
+        PlayMacroLines(list, rowLedger);
+        std::vector<std::string> sent;
+        for (const std::string& entry : rowLog.Entries())
+            if (entry.starts_with("SendInput")) sent.push_back(entry);
+        EXPECT_EQ(sent, row.sent);
+    }
 }
 
 // The crash release never hangs the crash: the crashing thread cut off in its own send gives up
@@ -125,28 +145,41 @@ TEST_F(HeldInputLedgerTest, ACrashReleaseGivesUpOnASendThatCannotEnd) {
 }
 
 // Workers press and release keys while the program ends: afterwards the system has received a
-// release after the last press of every key, and nothing at all after the ledger closed.
+// release after the last press of every key, and nothing at all after the ledger closed. The
+// ledger closes only once the system has received sends from every worker, and the workers go
+// on sending until it has closed, so the close always meets them sending.
 TEST_F(HeldInputLedgerTest, ConcurrentWorkersLeaveNothingHeld) {
+    constexpr int kWorkers = 4;
     std::atomic<bool> closed{false};
+    std::atomic<bool> stop{false};
     std::atomic<int> sentAfterClose{0};
     input.onSend = [&](std::span<const InputRecord>) {
         if (closed.load()) ++sentAfterClose;
     };
     std::vector<std::thread> workers;
-    for (std::uint16_t worker = 0; worker < 4; ++worker) {
-        workers.emplace_back([this, worker] {
-            for (int round = 0; round < 2000; ++round) {
+    for (int worker = 0; worker < kWorkers; ++worker) {
+        workers.emplace_back([this, worker, &stop] {
+            // Each worker's left press carries its number + 1 as its x, so its sends can be told.
+            for (int round = 0; !stop.load(); ++round) {
                 const auto key = static_cast<std::uint16_t>(0x41 + (worker + round) % 6);
                 Send(InputRecord::KeyEvent(key, 0));
-                Send(InputRecord::MouseEvent(0, 0, 0x0002));
+                Send(InputRecord::MouseEvent(worker + 1, 0, 0x0002));
                 if (round % 3) Send(InputRecord::KeyEvent(key, kKeyEventKeyUp));
                 if (round % 5) Send(InputRecord::MouseEvent(0, 0, 0x0004));
             }
         });
     }
-    std::this_thread::yield();
+    const auto everyWorkerHasSent = [&] {
+        std::set<std::int32_t> senders;
+        for (const auto& call : input.Calls())
+            for (const InputRecord& r : call)
+                if (r.type == InputRecord::Mouse && r.dx > 0) senders.insert(r.dx);
+        return senders.size() == kWorkers;
+    };
+    while (!everyWorkerHasSent()) std::this_thread::yield();
     ledger.ReleaseAllAndClose();
     closed = true;
+    stop = true;
     for (std::thread& worker : workers) worker.join();
     ledger.ReleaseAllAndClose();
 

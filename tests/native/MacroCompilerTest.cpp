@@ -9,7 +9,6 @@
 #include "MacroScriptFolder.h"
 #include "fakes/Describe.h"
 #include "macros/MacroCompiler.h"
-#include "macros/ScriptTextReader.h"
 
 namespace tressel {
 namespace {
@@ -110,11 +109,11 @@ TEST_F(MacroCompilerTest, LinesAcrossReadChunksAreWholeAndCrLfSplitByAChunkEndsA
     EXPECT_THAT(Compile(script), ElementsAre(L"g 12345", L"j 9", L"k 9"));
 }
 
-// Only the first kMaxLineBytes bytes of a line are kept, however long it is and wherever it
-// crosses a read; the line after it is whole. A command decided beyond the cut (a blank after
-// it) is the one change.
+// Only the first 4096 bytes of a line are kept, however long it is and wherever it crosses a
+// read; the line after it is whole. A command decided beyond the cut (a blank after it) is the
+// one change.
 TEST_F(MacroCompilerTest, LongLinesAreCutAtTheLimit) {
-    constexpr std::size_t kLimit = ScriptTextReader::kMaxLineBytes;
+    constexpr std::size_t kLimit = 4096;
     const struct {
         std::string line;
         std::wstring action;
@@ -124,6 +123,9 @@ TEST_F(MacroCompilerTest, LongLinesAreCutAtTheLimit) {
         {"MoveR 5 " + std::string(kLimit - 8, '.'), L"i 5 " + std::wstring(kLimit - 8, L'.')},
         {"MoveR 5 " + std::string(kLimit - 7, '.'), L"i 5 " + std::wstring(kLimit - 8, L'.')},
         {"Delay" + std::string(kLimit, 'x') + " 40", L"gDelay" + std::wstring(kLimit - 5, L'x')},
+        // Exactly 4096 bytes, the wait's last digit the line's last byte: it waits 1234 ms.
+        {"Delay " + std::string(kLimit - 10, '0') + "1234",
+         L"g " + std::wstring(kLimit - 10, L'0') + L"1234"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line.size());
@@ -133,7 +135,7 @@ TEST_F(MacroCompilerTest, LongLinesAreCutAtTheLimit) {
 }
 
 TEST_F(MacroCompilerTest, ScriptsOverTheSizeLimitAreRefusedWhole) {
-    constexpr std::size_t kLimit = ScriptTextReader::kMaxFileBytes;
+    constexpr std::size_t kLimit = 16777216;  // 16 MiB
     std::string script;
     script.reserve(kLimit + 1);
     while (script.size() < kLimit) script += "LeftUp\r\n";
@@ -147,11 +149,24 @@ TEST_F(MacroCompilerTest, ScriptsOverTheSizeLimitAreRefusedWhole) {
     folder.Write("big.txt", script);
     EXPECT_EQ(CompileMacroScript(list, ButtonId::M, path), ScriptCompileResult::TooLarge);
     EXPECT_EQ(list.Count(), 0u);
-    const std::wstring refusal = ScriptRefusalText(ScriptCompileResult::TooLarge, L"big.txt");
-    EXPECT_NE(refusal.find(L"\"big.txt\""), std::wstring::npos);
-    EXPECT_NE(refusal.find(L"16 MB"), std::wstring::npos);
-    // In a balloon's 255 characters a long name gives up its middle, never the reason or what
-    // follows it.
+}
+
+// A file whose size says nothing (a device that never ends) is refused by what is read.
+TEST_F(MacroCompilerTest, AFileWithoutEndIsRefusedAsTooLarge) {
+    if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero here";
+    EXPECT_EQ(CompileMacroScript(list, ButtonId::M, L"/dev/zero"), ScriptCompileResult::TooLarge);
+    EXPECT_EQ(list.Count(), 0u);
+}
+
+TEST(ScriptRefusalText, ATooLargeScriptIsNamedWithTheLimit) {
+    EXPECT_EQ(ScriptRefusalText(ScriptCompileResult::TooLarge, L"big.txt"),
+              L"The macro script \"big.txt\" is larger than 16 MB and was not loaded. The input "
+              L"plays nothing.");
+}
+
+// In a balloon's 255 characters a long name gives up its middle, never the reason or what
+// follows it.
+TEST(ScriptRefusalText, ALongNameGivesUpItsMiddleNeverTheReasonOrTheOthers) {
     const std::wstring others = L" 2 other macro scripts were not loaded either.";
     const std::wstring longName = std::wstring(200, L'n') + L".txt";
     const std::wstring cut = ScriptRefusalText(ScriptCompileResult::TooLarge, longName, others);
@@ -162,12 +177,6 @@ TEST_F(MacroCompilerTest, ScriptsOverTheSizeLimitAreRefusedWhole) {
                       L"nothing." +
                       others));
     EXPECT_NE(cut.find(L"n\u2026n"), std::wstring::npos);
-
-    // A file whose size says nothing (a device that never ends) is refused by what is read.
-    if (std::filesystem::exists("/dev/zero")) {
-        EXPECT_EQ(CompileMacroScript(list, ButtonId::M, L"/dev/zero"),
-                  ScriptCompileResult::TooLarge);
-    }
 }
 
 TEST_F(MacroCompilerTest, SecondCompileLeavesOnlyTheSecondScript) {

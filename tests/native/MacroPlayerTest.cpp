@@ -113,7 +113,7 @@ TEST_F(MacroPlayerTest, DelaysWithoutANumberOrBelowZeroDoNotWait) {
 // One click of the 40 ms multi-shot script and a 1 ms wait. Without a high-resolution timer, or
 // with one that refuses to wait, the run sleeps under a timer resolution raised once for the
 // rest of the run; if even that is refused, it sleeps as it can.
-TEST_F(MacroPlayerTest, DelaysAreWaitedPreciselyForTheirExactLengths) {
+TEST_F(MacroPlayerTest, EachDelayAsksThePreciseTimerElseASleepForItsLength) {
     using Entries = std::vector<std::string>;
     struct Row {
         const char* what;

@@ -3,15 +3,12 @@
 // behind recording fakes, and a recording dialog host: the ground for the settings tests.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "config/SettingsFile.h"
 #include "fakes/CallLog.h"
 #include "fakes/FakeFileSystem.h"
@@ -27,18 +24,8 @@ namespace tressel::testing {
 class SettingsFileFixture : public ::testing::Test {
   protected:
     SettingsFileFixture() {
-        static std::atomic<int> counter{0};
-        folder_ =
-            std::filesystem::temp_directory_path() /
-            ("tressel-settings-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
         path = folder_.wstring() + L"\\ZornSetting.ini";
         temp = SettingsTempPath(path);
-    }
-    ~SettingsFileFixture() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
     }
 
     void Load() { LoadButtonSettings(host, profiles, path); }
@@ -47,13 +34,9 @@ class SettingsFileFixture : public ::testing::Test {
     }
 
     void WriteFileBytes(const std::wstring& file, const std::string& bytes) {
-        std::ofstream out(ToHostPath(file), std::ios::binary | std::ios::trunc);
-        out << bytes;
+        tressel::testing::WriteFileBytes(ToHostPath(file), bytes);
     }
-    std::string FileBytes(const std::wstring& file) {
-        std::ifstream in(ToHostPath(file), std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    std::string FileBytes(const std::wstring& file) { return ReadFileBytes(ToHostPath(file)); }
     bool FileExists(const std::wstring& file) { return std::filesystem::exists(ToHostPath(file)); }
     // The settings file's lines, whatever its encoding.
     std::vector<std::wstring> FileLines() {
@@ -87,7 +70,8 @@ class SettingsFileFixture : public ::testing::Test {
     FakeSettingsHost host{log};
     std::wstring path;
     std::wstring temp;
-    std::filesystem::path folder_;
+    TempFolder folderOwner_{"settings"};
+    const std::filesystem::path& folder_ = folderOwner_.Path();
 };
 
 }  // namespace tressel::testing

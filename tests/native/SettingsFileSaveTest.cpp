@@ -191,10 +191,14 @@ TEST_F(SettingsFileSaveTest, AnUnreadFileIsKeptAsideUnderAFreeBackupName) {
     EXPECT_THAT(log.Entries(),
                 ::testing::Contains("RenameNoReplace(ZornSetting.ini,ZornSetting.ini.bak2)"));
 
+    // With .bak to .bak8 taken, the last free name is .bak9.
+    for (int n = 3; n <= 8; ++n) WriteFileBytes(path + L".bak" + std::to_wstring(n), earlierBackup);
+    WriteFileBytes(path, unread);
+    EXPECT_EQ(Save(true).keptAsideAs, path + L".bak9");
+    EXPECT_EQ(FileBytes(path + L".bak9"), unread);
+
     // Every backup name taken: nothing is written, and the file stays as it is.
     WriteFileBytes(path, unread);
-    for (int n = 3; n <= kBackupNames; ++n)
-        WriteFileBytes(path + L".bak" + std::to_wstring(n), earlierBackup);
     log.Clear();
     EXPECT_EQ(Save(true).failure, SaveFailure::KeepAside);
     EXPECT_EQ(FileBytes(path), unread);
@@ -229,20 +233,34 @@ TEST_F(SettingsFileSaveTest, FailureToCreateANewFileLeavesNoFile) {
     EXPECT_FALSE(std::filesystem::exists(folder_));
 }
 
-// A balloon shows at most 255 characters: a deep path gives up its middle, never the reason or
-// the file's name.
-TEST(SaveFailureTextTest, ADeepPathLosesItsMiddleNotTheReason) {
+// A balloon shows at most 255 characters. Here the words around the path take 81, leaving 174
+// for it: a path of 174 is shown whole; a deeper one gives up its middle for an ellipsis and
+// keeps of the other 173 a third (57) from its start and two thirds (116) from its end, so the
+// reason and the file's name always show.
+TEST(SaveFailureTextTest, APathFillingTheBalloonShowsWholeADeeperOneLosesItsMiddle) {
     SaveResult failed;
     failed.failure = SaveFailure::Replace;
+    const std::wstring words = L"Your changes are not saved in ";
     const std::wstring reason = L": the file is read-only or open in another program.";
-    EXPECT_EQ(SaveFailureText(failed, L"C:\\T\\ZornSetting.ini"),
-              L"Your changes are not saved in C:\\T\\ZornSetting.ini" + reason);
-    const std::wstring deep = L"C:\\Users\\" + std::wstring(300, L'd') + L"\\ZornSetting.ini";
-    const std::wstring text = SaveFailureText(failed, deep);
-    EXPECT_LE(text.size(), 255u);
-    EXPECT_TRUE(text.starts_with(L"Your changes are not saved in C:\\Users\\ddd"));
-    EXPECT_TRUE(text.ends_with(L"dd\\ZornSetting.ini" + reason));
-    EXPECT_NE(text.find(L"d\u2026d"), std::wstring::npos);
+    const std::wstring fills = L"C:\\" + std::wstring(155, L'f') + L"\\ZornSetting.ini";
+    const std::wstring start = L"C:\\Users\\" + std::wstring(48, L's');
+    const std::wstring end = std::wstring(100, L'e') + L"\\ZornSetting.ini";
+    const struct {
+        std::wstring path;
+        std::wstring shown;
+    } rows[] = {
+        {L"C:\\T\\ZornSetting.ini", L"C:\\T\\ZornSetting.ini"},
+        {fills, fills},                                  // 255 characters in all
+        {start + L"mm" + end, start + L"\u2026" + end},  // one deeper than fills
+        {start + std::wstring(300, L'm') + end, start + L"\u2026" + end},
+    };
+    ASSERT_EQ(fills.size(), 174u);
+    ASSERT_EQ(start.size(), 57u);
+    ASSERT_EQ(end.size(), 116u);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path.size());
+        EXPECT_EQ(SaveFailureText(failed, row.path), words + row.shown + reason);
+    }
 }
 
 }  // namespace

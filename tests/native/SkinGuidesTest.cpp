@@ -132,6 +132,22 @@ TEST(SkinGuides, EachLeaderRunsFromItsPartOfTheMouseToItsOwnBoxAndTouchesNothing
     }
 }
 
+// The wheel's top goes round the right of the boxes just beside them, as Windows lays them out
+// (6x13): their right edges end at x = 698, the client at 756, and the line runs down at 714.
+TEST(SkinGuides, TheWheelUpLeaderRunsDownJustRightOfTheBoxes) {
+    const Layout& windows = kLayouts[1];
+    ASSERT_EQ(std::string(windows.name), "Windows 6x13");
+    std::array<Rect, kButtonCount> buttons{};
+    for (auto [id, units] : kTemplate)
+        buttons[ToIndex(id)] = Place(units, windows, ControlIdOf(id));
+    const SkinGuides guides = PlaceSkinGuides(buttons, Place(kSave, windows, 1007), {756, 510});
+    const std::vector<Point>& leader = guides.inputs[ToIndex(ButtonId::WU)].leader;
+    ASSERT_EQ(leader.size(), 6u);
+    EXPECT_EQ(guides.inputs[ToIndex(ButtonId::R)].box.right, 698);
+    EXPECT_EQ(leader[3].x, 714);
+    EXPECT_EQ(leader[4].x, 714);
+}
+
 TEST(SkinGuides, SideButtonBoxesNameTheButtonsAUserKnows) {
     auto title = [](ButtonId id) {
         for (const InputGuideInfo& info : kInputGuides)

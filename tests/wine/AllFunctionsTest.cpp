@@ -50,28 +50,7 @@ struct ExpectedInput {
     void Assign(const FunctionRow& f, const ButtonInfo& input, bool native) {
         caption = native ? std::wstring(input.defaultCaption) : std::wstring(f.caption);
         hooked = !native;
-        if (native) return;
-        category = f.kind == RowKind::Mouse ? 0 : 1;
-        switch (f.kind) {
-            case RowKind::Mouse:
-                mouseAction = f.code;
-                break;
-            case RowKind::Key:
-                keyAction = f.keyAction;
-                keyCode = f.code;
-                break;
-            case RowKind::Launch:
-                keyAction = f.keyAction;
-                launchTarget = f.text;
-                break;
-            case RowKind::Script:
-                keyAction = f.keyAction;
-                scriptFile = f.text;
-                break;
-            case RowKind::Native:
-            case RowKind::ChosenProgram:
-                break;
-        }
+        if (!native) *this = WithStoredValues(*this, f.stores);
     }
 
     IniSection Section() const {
