@@ -45,6 +45,8 @@ class DialogShell {
     virtual void DeleteTrayIcon() = 0;
     // A balloon notification from the notification-area icon (warning icon).
     virtual void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) = 0;
+    // The icon's tooltip from now on (kept when the icon is added again).
+    virtual void SetTrayTip(const std::wstring& tip) = 0;
     virtual Point CursorPos() = 0;
     // Loads menu 151, checks "Start With Windows" when asked, tracks it at `at` and destroys it;
     // the chosen command reaches the dialog as a command message.

@@ -80,6 +80,10 @@ void CZornMouseApplicationDlg::OnTimer(std::uintptr_t timerId) {
     } else if (timerId == kStartTimer) {
         p_.window.KillTimer(kStartTimer);
         showAllowed = true;
+    } else if (timerId == kHookWatchTimer) {
+        p_.window.KillTimer(kHookWatchTimer);
+        hookWatchTimer_ = false;
+        RestoreHooks(hookWatch_.TakeMissed());
     } else if (const auto input = MacroTimerButton(timerId)) {
         // Nothing in the program starts these; they play an input's macro on this thread.
         p_.window.KillTimer(timerId);
@@ -212,10 +216,57 @@ void CZornMouseApplicationDlg::OnInputButtonClicked(int controlId) {
     p_.shell.ShowFunctionMenu({r.left + 15, r.bottom + 2});
 }
 
-void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input) { DispatchButtonEvent(input); }
+void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input) {
+    hookWatch_.OnHookReport(input);
+    DispatchButtonEvent(input);
+}
 
 void CZornMouseApplicationDlg::DispatchButtonEvent(ButtonId input) {
+    const ButtonSetting& record = Record(input);
+    if (record.category == MouseButton) {
+        const auto imitated = InputImitatedBy(record.mouseAction);
+        if (imitated && Record(*imitated).hooked) hookWatch_.OnSynthesised(*imitated);
+        WatchHooks();
+    }
     dispatcher_.DispatchButtonEvent(input, p_.window.Handle());
+}
+
+void CZornMouseApplicationDlg::OnSessionLockChanged(bool locked) {
+    heldInput_.SetSessionLocked(locked);
+    if (!locked) ReinstallHooks();
+}
+
+void CZornMouseApplicationDlg::OnRawMousePress(ButtonId input) {
+    hookWatch_.OnRawPress(input, Record(input).hooked && !foreground_.Passes(input));
+    WatchHooks();
+}
+
+void CZornMouseApplicationDlg::WatchHooks() {
+    if (!hookWatch_.Waiting() || hookWatchTimer_) return;
+    p_.window.SetTimer(kHookWatchTimer, HookWatch::kGraceMs);
+    hookWatchTimer_ = true;
+}
+
+void CZornMouseApplicationDlg::RestoreHooks(const std::vector<ButtonId>& missed) {
+    int restored = 0;
+    for (ButtonId input : missed) {
+        if (!Record(input).hooked) continue;
+        RemoveHook(input);
+        InstallHook(input);
+        ++restored;
+    }
+    if (restored == 0) return;
+    hooksRestored_ += restored;
+    p_.shell.SetTrayTip(std::wstring(kTrayTip) + L"\nhooks restored: " +
+                        std::to_wstring(hooksRestored_));
+}
+
+void CZornMouseApplicationDlg::ReinstallHooks() {
+    for (ButtonId input : kAllButtons) {
+        if (!Record(input).hooked) continue;
+        RemoveHook(input);
+        InstallHook(input);
+    }
 }
 
 void CZornMouseApplicationDlg::LoadButtonSettings() {

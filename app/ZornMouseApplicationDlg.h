@@ -14,6 +14,7 @@
 #include "config/ButtonId.h"
 #include "config/ButtonSetting.h"
 #include "foreground/ForegroundPassThrough.h"
+#include "hookwatch/HookWatch.h"
 #include "macros/MacroCompiler.h"
 #include "macros/PlaybackWorkers.h"
 #include "seam/FileSystem.h"
@@ -44,6 +45,8 @@ struct DialogPlatform {
 
 // The start timer: one second after the start the window may be shown.
 inline constexpr std::uintptr_t kStartTimer = 10;
+// The hook watch's grace time (HookWatch).
+inline constexpr std::uintptr_t kHookWatchTimer = 11;
 
 // Tray and window command ids.
 namespace command_id {
@@ -95,8 +98,15 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
         foreground_.OnForegroundChanged(program);
     }
     bool InputPasses(ButtonId input) const { return foreground_.Passes(input); }
-    // The session was locked or unlocked.
-    void OnSessionLockChanged(bool locked) { heldInput_.SetSessionLocked(locked); }
+    // The session was locked or unlocked; an unlock puts every hook back, as Windows may have
+    // removed one meanwhile.
+    void OnSessionLockChanged(bool locked);
+    // A press the raw input shows (WM_INPUT).
+    void OnRawMousePress(ButtonId input);
+    // Removes and installs again every hook that should be installed (after sleep, at unlock).
+    void ReinstallHooks();
+    // How many hooks Windows took away and the program put back since the start.
+    int HooksRestored() const { return hooksRestored_; }
     // WM_QUERYENDSESSION: the program never holds the end of a session up.
     bool OnQueryEndSession() { return true; }
     // WM_ENDSESSION. The process may be killed as soon as this returns, so the end steps run
@@ -156,6 +166,11 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     PlaybackWorkers workers_;
     ButtonDispatcher dispatcher_;
     ForegroundPassThrough foreground_{p_.hooks};
+    HookWatch hookWatch_;
+    bool hookWatchTimer_ = false;
+    int hooksRestored_ = 0;
+    void WatchHooks();
+    void RestoreHooks(const std::vector<ButtonId>& missed);
     bool savePending_ = false;  // the save timer runs
     bool ended_ = false;
     // The settings file existed at start but could not be read: keep it aside before a save.

@@ -60,6 +60,9 @@ constexpr InputSpec kInput{L"UWM_WUBTNCLICK_MSG", Trigger::WheelUp, 0, 0, 0};
 #endif
 
 constexpr int kNotch = WHEEL_DELTA;  // 120
+#ifdef TRESSEL_TEST_SWITCHES
+constexpr UINT kLoseHookMessage = WM_APP + 1;
+#endif
 
 // Read by the callback on every event; written under gLock by install and remove. Every access
 // goes through the Interlocked functions, which are full memory barriers.
@@ -158,6 +161,11 @@ void RunHook(ThreadStart& start) {
     SetEvent(start.ready);  // `start` belongs to the installer, which may return from here on
     if (!hook) return;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+#ifdef TRESSEL_TEST_SWITCHES
+        // The test build's stand-in for Windows removing a hook that missed its timeout: the
+        // hook goes, the thread stays, and nothing tells the program.
+        if (msg.message == kLoseHookMessage) hook.reset();
+#endif
     }
 }
 
@@ -235,6 +243,12 @@ TARNHOOK_API int TARNHOOK_EXPORT(unstallhook_)(HWND) { return tressel::Remove();
 TARNHOOK_API void TARNHOOK_EXPORT(passhook_)(int pass) {
     InterlockedExchange(&tressel::gPassThrough, pass ? 1 : 0);
 }
+#ifdef TRESSEL_TEST_SWITCHES
+TARNHOOK_API void TARNHOOK_EXPORT(losehook_)() {
+    tressel::ExclusiveLock lock(tressel::gLock);
+    if (tressel::gThread) PostThreadMessageW(tressel::gThreadId, tressel::kLoseHookMessage, 0, 0);
+}
+#endif
 TARNHOOK_API LRESULT TARNHOOK_EXPORT(hookproc_)(int code, WPARAM message, LPARAM event) {
     return tressel::MouseHookProc(code, message, event);
 }

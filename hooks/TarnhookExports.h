@@ -28,6 +28,15 @@ TARNHOOK_API void passhook_X1(int pass);
 TARNHOOK_API void passhook_X2(int pass);
 TARNHOOK_API void passhook_WD(int pass);
 TARNHOOK_API void passhook_WU(int pass);
+#ifdef TRESSEL_TEST_SWITCHES
+// The test build only: the hook is removed as Windows removes one that missed its timeout.
+TARNHOOK_API void losehook_R();
+TARNHOOK_API void losehook_M();
+TARNHOOK_API void losehook_X1();
+TARNHOOK_API void losehook_X2();
+TARNHOOK_API void losehook_WD();
+TARNHOOK_API void losehook_WU();
+#endif
 
 // The low-level mouse callback itself, for in-process tests and timing only: the program never
 // calls it. Outside a hook chain its pass-through answer is CallNextHookEx's (0).

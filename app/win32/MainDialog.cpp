@@ -4,7 +4,6 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
-#include <wtsapi32.h>
 
 #include <vector>
 
@@ -95,30 +94,7 @@ void MainDialog::MapMessages() {
         logic_.OnEndSession(w != FALSE);
         return Result{0, true};
     });
-    // The lock screen takes no synthesised input: the ledger keeps what it refused owed until
-    // the unlock, and macros wait (WM_WTSSESSION_CHANGE, learn.microsoft.com/windows/win32/
-    // termserv/wm-wtssession-change; registered in OnInitDialog).
-    OnMessage(WM_WTSSESSION_CHANGE, [this](WPARAM w, LPARAM) {
-        if (w == WTS_SESSION_LOCK || w == WTS_SESSION_UNLOCK)
-            logic_.OnSessionLockChanged(w == WTS_SESSION_LOCK);
-        return Result{0, true};
-    });
-    // "When a window no longer requires these notifications, it must call
-    // WTSUnRegisterSessionNotification before being destroyed" (learn.microsoft.com/windows/
-    // win32/api/wtsapi32/nf-wtsapi32-wtsregistersessionnotification).
-    OnMessage(WM_DESTROY, [this](WPARAM, LPARAM) {
-        WTSUnRegisterSessionNotification(hwnd());
-        return Result{0, false};
-    });
-#ifdef TRESSEL_TEST_SWITCHES
-    // The test build answers which inputs pass to the program in front (bit per input).
-    OnMessage(RegisterWindowMessageW(L"Tressel test: passing inputs"), [this](WPARAM, LPARAM) {
-        LRESULT bits = 0;
-        for (ButtonId id : kAllButtons)
-            if (logic_.InputPasses(id)) bits |= LRESULT{1} << ToIndex(id);
-        return Result{bits, true};
-    });
-#endif
+    MapSystemEvents();
     // Explorer forgets every notification icon when it restarts; put ours back.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     OnMessage(taskbarCreatedMessage_, [this](WPARAM, LPARAM) {
@@ -149,16 +125,8 @@ BOOL MainDialog::OnInitDialog() {
     // became owner-drawn, and Enter sends the default id (Win32 documentation, "Dialog Box
     // Keyboard Interface", DM_SETDEFID). IDOK is owner-drawn too, so no button style changes.
     SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
-    // Without it the program still works, only without owing refused releases to the unlock:
-    // the next accepted event sends them.
-    WTSRegisterSessionNotification(hwnd(), NOTIFY_FOR_THIS_SESSION);
-    // Run elevated, the program would otherwise not hear Explorer's restart from Explorer, which
-    // runs at a lower integrity level (learn.microsoft.com/windows/win32/api/winuser/
-    // nf-winuser-changewindowmessagefilterex).
-    ChangeWindowMessageFilterEx(hwnd(), taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
     const BOOL started = logic_.OnInitDialog() ? TRUE : FALSE;
-    foregroundWatch_.emplace(
-        [this](const ForegroundProgram& program) { logic_.OnForegroundChanged(program); });
+    StartSystemEvents();
     return started;
 }
 
@@ -382,11 +350,19 @@ void MainDialog::AddTrayIcon() {
     trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIcon_.uCallbackMessage = kTrayCallbackMessage;
     trayIcon_.hIcon = icon_.get();
-    lstrcpynW(trayIcon_.szTip, kTrayTip, ARRAYSIZE(trayIcon_.szTip));
+    lstrcpynW(trayIcon_.szTip, trayTip_.c_str(), ARRAYSIZE(trayIcon_.szTip));
     Shell_NotifyIconW(NIM_ADD, &trayIcon_);
 }
 
 void MainDialog::DeleteTrayIcon() { Shell_NotifyIconW(NIM_DELETE, &trayIcon_); }
+
+void MainDialog::SetTrayTip(const std::wstring& tip) {
+    trayTip_ = tip;
+    NOTIFYICONDATAW change = trayIcon_;
+    change.uFlags = NIF_TIP;
+    lstrcpynW(change.szTip, trayTip_.c_str(), ARRAYSIZE(change.szTip));
+    Shell_NotifyIconW(NIM_MODIFY, &change);
+}
 
 // NIF_INFO with text in szInfo shows a balloon; the V2 size already holds the balloon fields.
 // https://learn.microsoft.com/windows/win32/api/shellapi/ns-shellapi-notifyicondataw

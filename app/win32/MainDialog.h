@@ -73,6 +73,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     void MoveControl(int controlId, const Rect& client) override;
     void AddTrayIcon() override;
     void DeleteTrayIcon() override;
+    void SetTrayTip(const std::wstring& tip) override;
     void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) override;
     Point CursorPos() override;
     void TrackTrayMenu(Point at, bool startWithWindowsChecked) override;
@@ -84,6 +85,10 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     void OnCancel() override;
     void OnUnmappedCommand(int commandId, int notifyCode) override;
     void MapMessages();
+    // The system's notices (MainDialogSystemEvents.cpp): session lock, power, raw mouse input,
+    // the window in front, and the test build's questions.
+    void MapSystemEvents();
+    void StartSystemEvents();
     Result OnEraseBackground(HDC dc);
     Result OnPaint();
     Result OnNcHitTest(LPARAM lParam);
@@ -96,6 +101,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     UniqueBrush keyBrush_;
     UniqueFont captionFont_;  // above 96 dpi only; declared before the buttons that use it
     NOTIFYICONDATAW trayIcon_{};
+    std::wstring trayTip_ = kTrayTip;
     UINT taskbarCreatedMessage_ = 0;
     std::optional<ForegroundWatch> foregroundWatch_;  // from the dialog's start on
     std::array<CTransParentButton, kButtonCount> inputButtons_;

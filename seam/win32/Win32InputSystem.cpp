@@ -68,6 +68,8 @@ INPUT Win32InputSystem::ToInput(const InputRecord& record) {
             input.ki.wScan = scan.code;
             if (scan.extended) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
         }
+        input.ki.time = record.time;
+        input.ki.dwExtraInfo = record.extraInfo;
     } else {
         input.type = INPUT_MOUSE;
         input.mi.dx = record.dx;

@@ -45,6 +45,9 @@ class FakeDialogShell : public DialogShell {
     }
     void AddTrayIcon() override { log_.Add("AddTrayIcon"); }
     void DeleteTrayIcon() override { log_.Add("DeleteTrayIcon"); }
+    void SetTrayTip(const std::wstring& tip) override {
+        log_.Add("SetTrayTip(" + std::string(tip.begin(), tip.end()) + ")");
+    }
     void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) override {
         log_.Add("ShowTrayBalloon(" + Narrow(title) + ": " + Narrow(text) + ")");
     }
