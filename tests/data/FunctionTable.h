@@ -128,4 +128,28 @@ Record WithStoredValues(Record record, const StoredValues& stores) {
     return record;
 }
 
+// The PC keyboard's scan code of every key a function sends, with the extended-key flag (the
+// code is the one after the 0xE0 prefix of an extended key); letters as on a US layout.
+struct KeyScanCode {
+    int virtualKey;
+    int scanCode;
+    bool extended;
+};
+
+// clang-format off
+inline constexpr std::array<KeyScanCode, 32> kKeyScanCodes = {{
+    {0x11, 0x1D, false}, {0x5B, 0x5B, true},  // Ctrl, left Windows
+    {0x2E, 0x53, true},                       // Delete
+    {0x41, 0x1E, false}, {0x43, 0x2E, false}, {0x45, 0x12, false}, {0x46, 0x21, false},  // A C E F
+    {0x4E, 0x31, false}, {0x4F, 0x18, false}, {0x50, 0x19, false}, {0x53, 0x1F, false},  // N O P S
+    {0x56, 0x2F, false}, {0x58, 0x2D, false}, {0x59, 0x15, false}, {0x5A, 0x2C, false},  // V X Y Z
+    {0x6B, 0x4E, false}, {0x6D, 0x4A, false},  // numpad plus and minus
+    {0xA6, 0x6A, true}, {0xA7, 0x69, true}, {0xA8, 0x67, true}, {0xA9, 0x68, true},  // browser
+    {0xAA, 0x65, true}, {0xAB, 0x66, true}, {0xAC, 0x32, true},
+    {0xAD, 0x20, true}, {0xAE, 0x2E, true}, {0xAF, 0x30, true},  // volume
+    {0xB0, 0x19, true}, {0xB1, 0x10, true}, {0xB2, 0x24, true}, {0xB3, 0x22, true},  // media
+    {0xB4, 0x6C, true},  // mail
+}};
+// clang-format on
+
 }  // namespace tressel::testing

@@ -21,6 +21,7 @@
 #include "wine/support/IniSnapshot.h"
 #include "wine/support/PhysicalInput.h"
 #include "wine/support/PopupMenus.h"
+#include "wine/support/Recorder.h"
 #include "wine/support/TresselProcess.h"
 #include "wine/support/WaitUntil.h"
 
@@ -69,6 +70,8 @@ struct ExpectedInput {
 
 class AllFunctionsTest : public RunningTresselTest {
   protected:
+    explicit AllFunctionsTest(RunningTresselOptions options = {}) : RunningTresselTest(options) {}
+
     void TearDown() override {
         for (HWND dialog : OtherDialogs()) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         RunningTresselTest::TearDown();
@@ -195,6 +198,54 @@ TEST_F(AllFunctionsTest, EveryFunctionAssignedToX2ShowsItsCaptionAndStoresItsVal
         1500ms))
         << "a cancelled program choice saved";
     EXPECT_EQ(ReadIniSection(iniPath_, std::wstring(x2.section)), expected.Section());
+}
+
+class FunctionKeysTest : public AllFunctionsTest {
+  protected:
+    FunctionKeysTest() : AllFunctionsTest({.recorder = true}) {}
+
+    static std::optional<KeyScanCode> ScanCodeOf(unsigned long virtualKey) {
+        if (virtualKey == VK_LCONTROL) virtualKey = VK_CONTROL;  // Wine names the left one
+        for (const KeyScanCode& key : kKeyScanCodes)
+            if (static_cast<unsigned long>(key.virtualKey) == virtualKey) return key;
+        return std::nullopt;
+    }
+};
+
+// Programs that read scan codes (games, remote-desktop clients) must see each key as the
+// keyboard sends it: its scan code, and the extended flag of Delete, Windows and the media keys.
+TEST_F(FunctionKeysTest, EveryFunctionThatSendsKeysSendsEachWithItsScanCodeAndExtendedFlag) {
+    const ButtonInfo& x2 = InfoOf(ButtonId::X2);
+    ASSERT_TRUE(Select(x2));
+    ExpectedInput expected;
+    expected.caption = std::wstring(x2.defaultCaption);
+    const UINT pressed = RegisterWindowMessageW(std::wstring(x2.registeredMessage).c_str());
+    int functions = 0;
+    for (const FunctionRow& row : kFunctionTable) {
+        if (row.kind != RowKind::Key) continue;
+        ++functions;
+        ASSERT_TRUE(AssignAndCheck(row.id, x2, expected, false));
+        const std::size_t mark = recorder_.ReadEvents().size();
+        const std::size_t keys = row.stores.keyAction == kSingleKeyAction ? 2 : 4;
+        Recorder::Events sent;
+        PostMessageW(window_, pressed, 0, 0);
+        ASSERT_TRUE(recorder_.WaitFor([&](const Recorder::Events& events) {
+            sent.clear();
+            for (std::size_t i = mark; i < events.size(); ++i)
+                if (events[i].kind == RecordedEvent::Key && events[i].injected)
+                    sent.push_back(events[i]);
+            return sent.size() >= keys;
+        })) << row.name << ": its keys did not come";
+        for (const RecordedEvent& key : sent) {
+            const auto scan = ScanCodeOf(key.vk);
+            ASSERT_TRUE(scan) << row.name << " sent key " << std::hex << key.vk;
+            EXPECT_EQ(key.scan, static_cast<unsigned long>(scan->scanCode))
+                << row.name << ", key " << std::hex << key.vk;
+            EXPECT_EQ((key.flags & LLKHF_EXTENDED) != 0, scan->extended)
+                << row.name << ", key " << std::hex << key.vk;
+        }
+    }
+    EXPECT_EQ(functions, 31);
 }
 
 TEST_F(AllFunctionsTest, AnInputsOwnButtonEventGivesItsNativeJobBackKeepingTheStoredValues) {
