@@ -222,10 +222,11 @@ TEST_F(SettingsFileSaveTest, FailureToCreateANewFileLeavesNoFile) {
     EXPECT_THAT(log.Entries(),
                 ElementsAre("Exists(ZornSetting.ini)", "CreateUnicodeFile(ZornSetting.ini.tmp)",
                             "Remove(ZornSetting.ini.tmp)", "FolderExists(" + folderName + ")"));
+}
 
-    // The folder itself has gone (a drive taken out): told as such, and never made anew, so the
-    // retry saves where the folder comes back.
-    files.failing.clear();
+// The folder itself has gone (a drive taken out): told as such, and never made anew, so the
+// retry saves where the folder comes back.
+TEST_F(SettingsFileSaveTest, AFolderThatHasGoneIsToldAndNeverMadeAnew) {
     std::filesystem::remove_all(folder_);
     const SaveResult gone = Save();
     EXPECT_EQ(gone.failure, SaveFailure::FolderMissing);

@@ -25,6 +25,7 @@
 #include "wine/support/RemappedPress.h"
 #include "wine/support/TresselProcess.h"
 #include "wine/support/UnixCommand.h"
+#include "wine/support/UnixFiles.h"
 #include "wine/support/UserRegistryValues.h"
 #include "wine/support/WaitUntil.h"
 
@@ -61,19 +62,6 @@ constexpr ResetRecord kResetState[] = {
 bool IsXButton(const RecordedEvent& e) {
     return e.kind == RecordedEvent::Mouse &&
            (e.message == WM_XBUTTONDOWN || e.message == WM_XBUTTONUP);
-}
-
-// Wine's own export that maps a Windows path to the Unix one (UTF-8, freed with HeapFree).
-std::string UnixPathOf(const std::wstring& path) {
-    using ToUnix = char*(CDECL*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* unix = toUnix(path.c_str());
-    if (!unix) return {};
-    std::string result(unix);
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
 }
 
 std::string Narrow(const std::wstring& text) {

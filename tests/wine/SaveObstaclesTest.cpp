@@ -122,11 +122,6 @@ class SaveObstaclesTest : public RunningTresselTest {
         return bytes;
     }
 
-    bool RoundTrip() const {
-        DWORD_PTR ignored = 0;
-        return SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 20000, &ignored) != 0;
-    }
-
     // Selects X2 as a click on its button does (its function menu opens and is dismissed), then
     // assigns Copy to it: the window shows the caption at once, the save follows.
     void AssignCopyToX2() {

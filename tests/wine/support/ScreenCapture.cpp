@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "wine/support/UnixCommand.h"
+#include "wine/support/UnixFiles.h"
 
 namespace tressel::testing {
 namespace {
@@ -11,12 +12,6 @@ namespace {
 std::string Display() {
     const char* display = std::getenv("DISPLAY");
     return display ? display : "";
-}
-
-std::wstring DosPathOf(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
 }
 
 // The number after the blanks and comments at `file`'s position in a PNM header.

@@ -6,18 +6,13 @@
 #include <filesystem>
 
 #include "wine/support/StartProcess.h"
+#include "wine/support/UnixFiles.h"
 #include "wine/support/WaitUntil.h"
 
 namespace tressel::testing {
 namespace {
 
-std::wstring OutDir() {
-    std::wstring out;
-    const std::string narrow = TRESSEL_OUT_DIR;  // a Unix path: reach it through drive Z:
-    out = L"Z:";
-    for (char c : narrow) out += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return out;
-}
+std::wstring OutDir() { return DosPathOf(TRESSEL_OUT_DIR); }  // a Unix path
 
 struct FindContext {
     DWORD processId;
