@@ -164,7 +164,10 @@ void RunHook(ThreadStart& start) {
 #ifdef TRESSEL_TEST_SWITCHES
         // The test build's stand-in for Windows removing a hook that missed its timeout: the
         // hook goes, the thread stays, and nothing tells the program.
-        if (msg.message == kLoseHookMessage) hook.reset();
+        if (msg.message == kLoseHookMessage) {
+            hook.reset();
+            SetEvent(reinterpret_cast<HANDLE>(msg.lParam));
+        }
 #endif
     }
 }
@@ -244,9 +247,16 @@ TARNHOOK_API void TARNHOOK_EXPORT(passhook_)(int pass) {
     InterlockedExchange(&tressel::gPassThrough, pass ? 1 : 0);
 }
 #ifdef TRESSEL_TEST_SWITCHES
+// Returns once the hook is gone.
 TARNHOOK_API void TARNHOOK_EXPORT(losehook_)() {
     tressel::ExclusiveLock lock(tressel::gLock);
-    if (tressel::gThread) PostThreadMessageW(tressel::gThreadId, tressel::kLoseHookMessage, 0, 0);
+    if (!tressel::gThread) return;
+    tressel::UniqueKernelHandle lost(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!lost || !PostThreadMessageW(tressel::gThreadId, tressel::kLoseHookMessage, 0,
+                                     reinterpret_cast<LPARAM>(lost.get())))
+        return;
+    HANDLE waits[] = {lost.get(), tressel::gThread.get()};
+    WaitForMultipleObjects(2, waits, FALSE, INFINITE);
 }
 #endif
 TARNHOOK_API LRESULT TARNHOOK_EXPORT(hookproc_)(int code, WPARAM message, LPARAM event) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks: the native Google Benchmark suite and the timing harnesses under Wine.
 # Both report ratios measured within one run; absolute times on a shared machine are noise.
+# TRESSEL_BENCH_BUSY=1 keeps every core busy with another process while the Wine harnesses run
+# (the hook callback's tail on a loaded machine).
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
@@ -8,6 +10,14 @@ tools/install-deps.sh || exit 1
 cmake --preset native >/dev/null && cmake --build --preset native --target tressel_native_bench || exit 1
 build/native/tressel_native_bench --benchmark_counters_tabular=true
 cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
+if [ -n "${TRESSEL_BENCH_BUSY:-}" ]; then
+  busy=()
+  for _ in $(seq 1 "$(nproc)"); do
+    (while :; do :; done) &
+    busy+=($!)
+  done
+  trap 'kill "${busy[@]}" 2>/dev/null' EXIT
+fi
 for bench in build/windows/wine-bin/*Bench.exe; do
   echo "== $(basename "$bench")"
   tools/wine-run.sh "$bench"

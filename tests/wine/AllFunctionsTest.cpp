@@ -235,7 +235,8 @@ TEST_F(FunctionKeysTest, EveryFunctionThatSendsKeysSendsEachWithItsScanCodeAndEx
                 if (events[i].kind == RecordedEvent::Key && events[i].injected)
                     sent.push_back(events[i]);
             return sent.size() >= keys;
-        })) << row.name << ": its keys did not come";
+        })) << row.name
+            << ": its keys did not come";
         for (const RecordedEvent& key : sent) {
             const auto scan = ScanCodeOf(key.vk);
             ASSERT_TRUE(scan) << row.name << " sent key " << std::hex << key.vk;

@@ -7,13 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "wine/support/FileBytes.h"
-#include "wine/support/Recorder.h"
-#include "wine/support/TresselProcess.h"
-#include "wine/support/WaitUntil.h"
+#include "wine/support/RunningTresselTest.h"
 
 namespace tressel::testing {
 namespace {
@@ -41,7 +38,13 @@ std::size_t MiddleReleases(const Recorder::Events& events) {
     }));
 }
 
-TEST(BareScreenTest, AHundredRemappedClicksLeaveThePointerExactlyWhereItWas) {
+class BareScreenTest : public RunningTresselTest {
+  protected:
+    BareScreenTest() : RunningTresselTest({.startAtSetUp = false, .recorder = true}) {}
+    void BeforeStart() override { WriteBytes(iniPath_, kSettings); }
+};
+
+TEST_F(BareScreenTest, AHundredRemappedClicksLeaveThePointerExactlyWhereItWas) {
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 2048) << "not the bare 2048-pixel screen";
 
     // The screen shows the fault this guards against: the old form of the move creeps.
@@ -59,21 +62,12 @@ TEST(BareScreenTest, AHundredRemappedClicksLeaveThePointerExactlyWhereItWas) {
     ASSERT_TRUE(SetCursorPos(kPointer.x, kPointer.y));
     ASSERT_TRUE(WaitUntil([] { return PointerAt(kPointer); }));
 
-    ForgetUserSettings();
-    const std::wstring folder = MakeTestInstallation(L"BareScreen");
-    WriteBytes(folder + L"\\ZornSetting.ini", kSettings);
-    Recorder recorder;
-    ASSERT_TRUE(recorder.Start());
-    TresselProcess app = TresselProcess::Start(folder, L"-run");
-    const HWND window = app.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(app.WaitForStartUp(window));
-
+    ASSERT_NO_FATAL_FAILURE(StartTressel(L"-run"));
     // The right button's hook posts this message for each press.
     const UINT pressed = RegisterWindowMessageW(L"UWM_RBTNCLICK_MSG");
     for (std::size_t click = 1; click <= 100; ++click) {
-        ASSERT_TRUE(PostMessageW(window, pressed, 0, 0));
-        ASSERT_TRUE(recorder.WaitFor([&](const Recorder::Events& events) {
+        ASSERT_TRUE(PostMessageW(window_, pressed, 0, 0));
+        ASSERT_TRUE(recorder_.WaitFor([&](const Recorder::Events& events) {
             return MiddleReleases(events) >= click;
         })) << "click "
             << click << " was not sent";
@@ -81,12 +75,6 @@ TEST(BareScreenTest, AHundredRemappedClicksLeaveThePointerExactlyWhereItWas) {
         ASSERT_TRUE(p.x == kPointer.x && p.y == kPointer.y)
             << "after click " << click << " the pointer is on (" << p.x << ", " << p.y << ")";
     }
-
-    app.Terminate();
-    recorder.Stop();
-    ForgetUserSettings();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 }  // namespace

@@ -8,15 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "wine/support/FileBytes.h"
 #include "wine/support/InputPad.h"
 #include "wine/support/PhysicalInput.h"
-#include "wine/support/Recorder.h"
-#include "wine/support/TresselProcess.h"
-#include "wine/support/WaitUntil.h"
+#include "wine/support/RunningTresselTest.h"
 
 namespace tressel::testing {
 namespace {
@@ -32,29 +29,19 @@ int Count(const Recorder::Events& events, unsigned message, bool injected) {
     }));
 }
 
-class ElevatedWindowTest : public ::testing::Test {
+class ElevatedWindowTest : public RunningTresselTest {
   protected:
-    void SetUp() override {
-        ForgetUserSettings();
-        folder_ = MakeTestInstallation(L"ElevatedWindow");
-        WriteBytes(folder_ + L"\\ZornSetting.ini", kSettings);
+    ElevatedWindowTest() : RunningTresselTest({.recorder = true}) {}
+    void BeforeStart() override {
+        WriteBytes(iniPath_, kSettings);
         SetEnvironmentVariableW(L"TRESSEL_TEST_HIGHER_INTEGRITY_PID",
                                 std::to_wstring(GetCurrentProcessId()).c_str());
         SetEnvironmentVariableW(L"TRESSEL_TEST_FOREGROUND_POLL_MS", L"20");
-        ASSERT_TRUE(recorder_.Start());
-        app_ = TresselProcess::Start(folder_);
-        SetEnvironmentVariableW(L"TRESSEL_TEST_HIGHER_INTEGRITY_PID", nullptr);
-        SetEnvironmentVariableW(L"TRESSEL_TEST_FOREGROUND_POLL_MS", nullptr);
-        window_ = app_.WaitForWindow();
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(app_.WaitForStartUp(window_));
     }
     void TearDown() override {
-        app_.Terminate();
-        recorder_.Stop();
-        ForgetUserSettings();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+        SetEnvironmentVariableW(L"TRESSEL_TEST_HIGHER_INTEGRITY_PID", nullptr);
+        SetEnvironmentVariableW(L"TRESSEL_TEST_FOREGROUND_POLL_MS", nullptr);
+        RunningTresselTest::TearDown();
     }
 
     // Which inputs the program lets pass now (the test build answers this message).
@@ -82,10 +69,6 @@ class ElevatedWindowTest : public ::testing::Test {
     }
 
     InputPad pad_{8, 8, 110, 110};  // outside the centred main window
-    Recorder recorder_;
-    std::wstring folder_;
-    TresselProcess app_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(ElevatedWindowTest, InputsDoTheirOwnJobWhileItIsInFrontAndAreRemappedOnceItLeaves) {
