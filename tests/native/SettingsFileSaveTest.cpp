@@ -142,7 +142,8 @@ TEST_P(SettingsFileSaveFailureTest, LeavesTheFileUntouchedRemovesTheCopyAndSaysW
 INSTANTIATE_TEST_SUITE_P(EachStep, SettingsFileSaveFailureTest,
                          ::testing::Values(FailingStep{"Write", SaveFailure::WriteCopy},
                                            FailingStep{"FlushToDisk", SaveFailure::Replace},
-                                           FailingStep{"ReplaceAtomically", SaveFailure::Replace}));
+                                           FailingStep{"ReplaceAtomically", SaveFailure::Replace}),
+                         [](const auto& info) { return std::string(info.param.operation); });
 
 // A folder that takes no new file (read-only, say) while the file itself is writable.
 TEST_F(SettingsFileSaveTest, WithoutATemporaryCopyTheFileIsWrittenInPlace) {
