@@ -121,6 +121,8 @@ struct FailingStep {
     const char* operation;
     SaveFailure failure;
 };
+// Printed by name, so that the test's name stays the same from build to build.
+void PrintTo(const FailingStep& step, std::ostream* out) { *out << step.operation; }
 
 class SettingsFileSaveFailureTest : public SettingsFileSaveTest,
                                     public ::testing::WithParamInterface<FailingStep> {};
