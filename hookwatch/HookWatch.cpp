@@ -10,18 +10,27 @@ void HookWatch::OnRawPress(ButtonId input, bool taken) {
     const std::size_t i = ToIndex(input);
     if (ownPressNext_[i]) {
         ownPressNext_[i] = false;
-        return;
+    } else if (reportedFirst_[i]) {
+        reportedFirst_[i] = false;
+    } else if (taken) {
+        waiting_[i] = true;
     }
-    if (taken) waiting_[i] = true;
 }
 
 bool HookWatch::Waiting() const {
     const auto set = [](bool b) { return b; };
     return std::any_of(waiting_.begin(), waiting_.end(), set) ||
-           std::any_of(ownPressNext_.begin(), ownPressNext_.end(), set);
+           std::any_of(ownPressNext_.begin(), ownPressNext_.end(), set) ||
+           std::any_of(reportedFirst_.begin(), reportedFirst_.end(), set);
 }
 
-void HookWatch::OnHookReport(ButtonId input) { waiting_[ToIndex(input)] = false; }
+void HookWatch::OnHookReport(ButtonId input) {
+    const std::size_t i = ToIndex(input);
+    if (waiting_[i])
+        waiting_[i] = false;
+    else
+        reportedFirst_[i] = true;
+}
 
 void HookWatch::OnSynthesised(ButtonId input) { ownPressNext_[ToIndex(input)] = true; }
 
@@ -33,6 +42,7 @@ std::vector<ButtonId> HookWatch::TakeMissed() {
         missed.push_back(input);
     }
     ownPressNext_ = {};
+    reportedFirst_ = {};
     return missed;
 }
 

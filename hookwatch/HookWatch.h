@@ -23,7 +23,7 @@ class HookWatch {
 
     // A press of `input` seen in the raw input; `taken`: its hook is installed and takes it.
     void OnRawPress(ButtonId input, bool taken);
-    // The input's hook reported a press.
+    // The input's hook reported a press (before or after the raw input showed it).
     void OnHookReport(ButtonId input);
     // The program itself is about to send a press of `input` (a remapped click of that button):
     // the raw input shows it too, and no hook takes it.
@@ -36,6 +36,9 @@ class HookWatch {
   private:
     std::array<bool, kButtonCount> waiting_{};
     std::array<bool, kButtonCount> ownPressNext_{};
+    // The hook's report came before the raw input showed its press: the window's thread takes
+    // posted messages before input, so the two arrive in either order.
+    std::array<bool, kButtonCount> reportedFirst_{};
 };
 
 // The input whose press a remapped mouse action sends (ButtonSetting::mouseAction), if it is

@@ -408,14 +408,16 @@ std::optional<std::wstring> MainDialog::PickProgramFile() {
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    // The common dialogs library is loaded only while the picker is open: once loaded it holds
-    // about 5 MB of resident memory (measured under Wine) that nothing else in the program
-    // needs. System32 only, so that no file beside the program is taken for it.
-    // https://learn.microsoft.com/windows/win32/api/libloaderapi/nf-libloaderapi-loadlibraryexw
-    UniqueModule dialogs(LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    // The common dialogs library is loaded on first use and stays loaded: the picker's shell
+    // extensions can leave work behind in it (threads, callbacks), and freeing it would leave
+    // them to run into freed code. System32 only, so that no file beside the program is taken
+    // for it (https://learn.microsoft.com/windows/win32/api/libloaderapi/nf-libloaderapi-
+    // loadlibraryexw).
+    static const HMODULE dialogs =
+        LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
     const auto getOpenFileName = reinterpret_cast<GetOpenFileNameFn>(
-        reinterpret_cast<void*>(GetProcAddress(dialogs.get(), "GetOpenFileNameW")));
+        dialogs ? reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameW")) : nullptr);
     if (!getOpenFileName || !getOpenFileName(&ofn)) return std::nullopt;
     return std::wstring(file.data());
 }

@@ -6,6 +6,8 @@
 // expectations come from the table of functions written out by hand, never from the program.
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "config/ButtonId.h"
+#include "framework/UniqueHandle.h"
 #include "data/FunctionTable.h"
 #include "wine/support/RunningTresselTest.h"
 #include "wine/support/IniSnapshot.h"
@@ -32,6 +35,19 @@ using namespace std::chrono_literals;
 
 constexpr int kRunSoftware = 22;
 constexpr int kWordCopy = 24;
+
+bool ModuleLoaded(DWORD processId, const wchar_t* name) {
+    // INVALID_HANDLE_VALUE when it fails, as CreateFileW.
+    const UniqueFileHandle snapshot(
+        CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId));
+    if (!snapshot) return false;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32FirstW(snapshot.get(), &module); more;
+         more = Module32NextW(snapshot.get(), &module))
+        if (lstrcmpiW(module.szModule, name) == 0) return true;
+    return false;
+}
 
 const FunctionRow& Row(int id) {
     for (const FunctionRow& row : kFunctionTable)
@@ -190,6 +206,9 @@ TEST_F(AllFunctionsTest, EveryFunctionAssignedToX2ShowsItsCaptionAndStoresItsVal
         << "the file dialog did not close";
     ASSERT_TRUE(RoundTrip());
     EXPECT_EQ(Caption(x2.controlId), expected.caption);
+    // What the picker's shell extensions left behind may still run in the common dialogs
+    // library: it stays loaded.
+    EXPECT_TRUE(ModuleLoaded(app_.Id(), L"comdlg32.dll")) << "the picker's library was freed";
     // A save would follow a command within 10 ms; give it far longer to show that none comes.
     EXPECT_FALSE(WaitUntil(
         [&] {
