@@ -11,12 +11,9 @@ cmake --preset native >/dev/null && cmake --build --preset native --target tress
 build/native/tressel_native_bench --benchmark_counters_tabular=true
 cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
 if [ -n "${TRESSEL_BENCH_BUSY:-}" ]; then
-  busy=()
-  for _ in $(seq 1 "$(nproc)"); do
-    (while :; do :; done) &
-    busy+=($!)
-  done
-  trap 'kill "${busy[@]}" 2>/dev/null' EXIT
+  # shellcheck source=busy-cores.sh
+  source tools/busy-cores.sh
+  keep_cores_busy
 fi
 for bench in build/windows/wine-bin/*Bench.exe; do
   echo "== $(basename "$bench")"

@@ -6,10 +6,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh >/dev/null || exit 1
 cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null || exit 1
-busy=()
-for _ in $(seq 1 "$(nproc)"); do
-  (while :; do :; done) &
-  busy+=($!)
-done
-trap 'kill "${busy[@]}" 2>/dev/null' EXIT
+# shellcheck source=busy-cores.sh
+source tools/busy-cores.sh
+keep_cores_busy
 ctest --preset windows --timeout 900
