@@ -247,14 +247,16 @@ void CZornMouseApplicationDlg::WatchHooks() {
     hookWatchTimer_ = true;
 }
 
+bool CZornMouseApplicationDlg::ReinstallHook(ButtonId input) {
+    if (!Record(input).hooked) return false;
+    RemoveHook(input);
+    InstallHook(input);
+    return true;
+}
+
 void CZornMouseApplicationDlg::RestoreHooks(const std::vector<ButtonId>& missed) {
     int restored = 0;
-    for (ButtonId input : missed) {
-        if (!Record(input).hooked) continue;
-        RemoveHook(input);
-        InstallHook(input);
-        ++restored;
-    }
+    for (ButtonId input : missed) restored += ReinstallHook(input) ? 1 : 0;
     if (restored == 0) return;
     hooksRestored_ += restored;
     p_.shell.SetTrayTip(std::wstring(kTrayTip) + L"\nhooks restored: " +
@@ -262,11 +264,7 @@ void CZornMouseApplicationDlg::RestoreHooks(const std::vector<ButtonId>& missed)
 }
 
 void CZornMouseApplicationDlg::ReinstallHooks() {
-    for (ButtonId input : kAllButtons) {
-        if (!Record(input).hooked) continue;
-        RemoveHook(input);
-        InstallHook(input);
-    }
+    for (ButtonId input : kAllButtons) ReinstallHook(input);
 }
 
 void CZornMouseApplicationDlg::LoadButtonSettings() {

@@ -171,6 +171,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     int hooksRestored_ = 0;
     void WatchHooks();
     void RestoreHooks(const std::vector<ButtonId>& missed);
+    // Removes and installs the input's hook again, if it should be installed.
+    bool ReinstallHook(ButtonId input);
     bool savePending_ = false;  // the save timer runs
     bool ended_ = false;
     // The settings file existed at start but could not be read: keep it aside before a save.

@@ -45,8 +45,6 @@ std::vector<Point> CornersAndCentre(const Rect& monitor) {
 TEST(AbsoluteCoordinatesTest, EveryMonitorsCornersAndCentreMapBackToTheirPixel) {
     // clang-format off
     const Layout layouts[] = {
-        {"one monitor",              {0, 0, 1920, 1080}, {0, 0, 1920, 1080}},
-        {"wide X screen",            {0, 0, 2048, 768},  {0, 0, 2048, 768}},
         {"secondary left",           {0, 0, 1920, 1080}, {-1280, 56, 0, 1080}},
         {"secondary above, larger",  {0, 0, 1920, 1080}, {-320, -1440, 2240, 0}},
         {"secondary right, smaller", {0, 0, 2560, 1440}, {2560, 200, 3926, 968}},
@@ -61,10 +59,6 @@ TEST(AbsoluteCoordinatesTest, EveryMonitorsCornersAndCentreMapBackToTheirPixel) 
                 const std::int32_t y = ToVirtualDesk(pixel.y, desktop.top, desktop.Height());
                 SCOPED_TRACE(layout.name + " at (" + std::to_string(pixel.x) + ", " +
                              std::to_string(pixel.y) + ")");
-                ASSERT_GE(x, 0);
-                ASSERT_LE(x, 65535);
-                ASSERT_GE(y, 0);
-                ASSERT_LE(y, 65535);
                 EXPECT_EQ(PixelByTheLineThroughBothEnds(x, desktop.left, desktop.Width()), pixel.x);
                 EXPECT_EQ(PixelByTheLineThroughBothEnds(y, desktop.top, desktop.Height()), pixel.y);
                 EXPECT_EQ(PixelByEqualParts(x, desktop.left, desktop.Width()), pixel.x);

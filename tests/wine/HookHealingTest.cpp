@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
 #include "wine/support/FileBytes.h"
-#include "wine/support/InputPad.h"
 #include "wine/support/PhysicalInput.h"
+#include "wine/support/RemappedPress.h"
 #include "wine/support/RunningTresselTest.h"
 
 namespace tressel::testing {
@@ -32,40 +31,24 @@ class HookHealingTest : public RunningTresselTest {
                             SMTO_ABORTIFHUNG, 2000, &count);
         return static_cast<int>(count);
     }
-    // A remapped press, as the user sees it: Ctrl+C, and nothing reaches the window.
-    void RemappedPress() {
-        const std::size_t mark = recorder_.ReadEvents().size();
-        pad_.ClearLog();
-        ASSERT_TRUE(PhysicalInput::Click(x11_button::kRight));
-        ASSERT_TRUE(recorder_.WaitFor([&](const Recorder::Events& events) {
-            return std::count_if(events.begin() + static_cast<std::ptrdiff_t>(mark), events.end(),
-                                 [](const auto& e) {
-                                     return e.kind == RecordedEvent::Key && e.injected;
-                                 }) >= 4;
-        })) << "no Ctrl+C came";
-        ASSERT_TRUE(pad_.ClickSentinel());
-        EXPECT_EQ(pad_.Count(WM_RBUTTONDOWN), 0) << "the remapped press reached the window";
-    }
 
     InputPad pad_{8, 8, 110, 110};  // outside the centred main window
 };
 
 TEST_F(HookHealingTest, AHookWindowsTookAwayIsBackAfterThePressItMissed) {
-    ASSERT_TRUE(pad_.PointAndActivate(55, 55));
-    ASSERT_NO_FATAL_FAILURE(RemappedPress());
+    ASSERT_TRUE(PressGivesOnlyChord(recorder_, pad_, x11_button::kRight, kCtrlC));
 
+    // Returns once the hook is gone.
     SendMessageW(window_, RegisterWindowMessageW(L"Tressel test: lose hook"), 0, 0);
-    pad_.ClearLog();
     const auto lostPress = std::chrono::steady_clock::now();
-    ASSERT_TRUE(PhysicalInput::Click(x11_button::kRight));
-    ASSERT_TRUE(pad_.ClickSentinel());
+    PressOnPad(recorder_, pad_, x11_button::kRight);
     ASSERT_EQ(pad_.Count(WM_RBUTTONDOWN), 1) << "the hook was not lost: the test shows nothing";
     ASSERT_TRUE(WaitUntil([&] { return Restored() == 1; })) << "the hook was not put back";
     std::printf("hook put back %lld ms after the press it missed\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                            std::chrono::steady_clock::now() - lostPress)
                                            .count()));
-    ASSERT_NO_FATAL_FAILURE(RemappedPress());
+    EXPECT_TRUE(PressGivesOnlyChord(recorder_, pad_, x11_button::kRight, kCtrlC));
     EXPECT_EQ(Restored(), 1);
 }
 
