@@ -47,6 +47,8 @@ class DialogShell {
     virtual void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) = 0;
     // The icon's tooltip from now on (kept when the icon is added again).
     virtual void SetTrayTip(const std::wstring& tip) = 0;
+    // A warning message box with Retry and Cancel; true when the user chose Retry.
+    virtual bool AskToRetrySave(const std::wstring& title, const std::wstring& text) = 0;
     virtual Point CursorPos() = 0;
     // Loads menu 151, checks "Start With Windows" when asked, tracks it at `at` and destroys it;
     // the chosen command reaches the dialog as a command message.

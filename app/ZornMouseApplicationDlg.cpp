@@ -10,7 +10,6 @@
 namespace tressel {
 namespace {
 constexpr std::uint32_t kStartDelayMs = 1000;
-constexpr std::uint32_t kSaveRetryMs = 1000;
 constexpr std::uint32_t kSwpShowWindow = 0x0040;  // SWP_SHOWWINDOW
 constexpr std::uint32_t kLeftButtonDown = 0x0201;
 constexpr std::uint32_t kLeftButtonDoubleClick = 0x0203;
@@ -22,7 +21,9 @@ CZornMouseApplicationDlg::CZornMouseApplicationDlg(const DialogPlatform& platfor
       heldInput_(p_.input),
       workers_(p_.threads, heldInput_),
       dispatcher_(records_, p_.hooks, heldInput_, p_.system,
-                  [this](ButtonId input) { workers_.StartIfIdle(input); }) {}
+                  [this](ButtonId input) { workers_.StartIfIdle(input); }),
+      keeper_(*this, {p_.window, p_.shell, p_.profiles, p_.files, p_.registry, p_.process},
+              LocalTimeText) {}
 
 bool CZornMouseApplicationDlg::OnInitDialog() {
     showAllowed = ShowAllowedByCommandLine(p_.process.CommandLine());
@@ -55,6 +56,7 @@ bool CZornMouseApplicationDlg::OnInitDialog() {
     pendingRefusal_ = ScriptCompileResult::Compiled;
     pendingScript_.clear();
     morePendingRefusals_ = 0;
+    keeper_.TellStartNotices();
     p_.window.SetTimer(kStartTimer, kStartDelayMs);
     return true;
 }
@@ -74,9 +76,7 @@ void CZornMouseApplicationDlg::FitLayoutToDpi() {
 
 void CZornMouseApplicationDlg::OnTimer(std::uintptr_t timerId) {
     if (timerId == kSaveTimerId) {
-        p_.window.KillTimer(kSaveTimerId);
-        savePending_ = false;
-        SaveButtonSettings();
+        keeper_.OnSaveTimer();
     } else if (timerId == kStartTimer) {
         p_.window.KillTimer(kStartTimer);
         showAllowed = true;
@@ -119,7 +119,8 @@ bool CZornMouseApplicationDlg::OnCommand(int commandId) {
 
 void CZornMouseApplicationDlg::OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage) {
     const Point cursor = p_.shell.CursorPos();
-    if (iconId != kTrayIconId) return;
+    // While the end asks about a failed save, the icon offers nothing more.
+    if (iconId != kTrayIconId || ended_) return;
     if (mouseMessage == kLeftButtonDoubleClick) {
         p_.window.SetForegroundWindow();
         showAllowed = true;
@@ -169,18 +170,21 @@ void CZornMouseApplicationDlg::OnEndSession(bool ending) {
 }
 
 void CZornMouseApplicationDlg::EndProgram(EndReason reason) {
-    if (ended_) return;
+    // Windows may end the process as soon as the session end returns: it cannot wait for the
+    // user's answer to a failed save.
+    const bool sessionEndsWhileAsking =
+        ended_ && reason == EndReason::SessionEnd && keeper_.Asking();
+    if (ended_ && !sessionEndsWhileAsking) return;
     ended_ = true;
     // First, so that no key or button stays down in any program, whatever happens next; a
     // worker still playing can press nothing from here on.
     heldInput_.ReleaseAllAndClose();
+    // Before the icon goes, so that the program is still there while the user is asked.
+    keeper_.SaveBeforeEnd(reason == EndReason::ExitCommand, reason != EndReason::SessionEnd);
+    // A session end that came while the user was asked has ended the process already.
+    if (exiting_) return;
+    exiting_ = true;
     p_.shell.DeleteTrayIcon();
-    const bool save = savePending_ || reason == EndReason::ExitCommand;
-    if (savePending_) {
-        p_.window.KillTimer(kSaveTimerId);
-        savePending_ = false;
-    }
-    if (save) SaveButtonSettings();
     // Ends every other thread before anything they use could be released (see ARCHITECTURE.md,
     // "The end of the program").
     p_.process.ExitProcess(0);
@@ -193,10 +197,7 @@ void CZornMouseApplicationDlg::OnCrash() {
     p_.shell.DeleteTrayIcon();
 }
 
-void CZornMouseApplicationDlg::ScheduleSave(std::uint32_t delayMs) {
-    savePending_ = true;
-    p_.window.SetTimer(kSaveTimerId, delayMs);
-}
+void CZornMouseApplicationDlg::ScheduleSave(std::uint32_t delayMs) { keeper_.Schedule(delayMs); }
 
 void CZornMouseApplicationDlg::ToggleStartWithWindows() {
     tressel::ToggleStartWithWindows(p_.registry, p_.process.ModuleFileName());
@@ -267,24 +268,9 @@ void CZornMouseApplicationDlg::ReinstallHooks() {
     for (ButtonId input : kAllButtons) ReinstallHook(input);
 }
 
-void CZornMouseApplicationDlg::LoadButtonSettings() {
-    const std::wstring path = SettingsFilePath(p_.process.ModuleFileName());
-    settingsUnread_ = SettingsFileUnreadable(p_.files, path);
-    tressel::LoadButtonSettings(*this, p_.profiles, path);
-}
+void CZornMouseApplicationDlg::LoadButtonSettings() { keeper_.Load(); }
 
-void CZornMouseApplicationDlg::SaveButtonSettings() {
-    const std::wstring path = SettingsFilePath(p_.process.ModuleFileName());
-    lastSave_ = tressel::SaveButtonSettings(*this, p_.profiles, p_.files, path, settingsUnread_);
-    if (!lastSave_.keptAsideAs.empty()) settingsUnread_ = false;
-    // A file held open elsewhere for a moment (a scanner, an indexer, a reader) fails a save
-    // that a later attempt completes: try again rather than leave the change unsaved.
-    if (!lastSave_.Saved()) ScheduleSave(kSaveRetryMs);
-    // One balloon per run of failures, so the retries do not repeat it.
-    if (!lastSave_.Saved() && !saveFailing_)
-        p_.shell.ShowTrayBalloon(kSaveFailedTitle, SaveFailureText(lastSave_, path));
-    saveFailing_ = !lastSave_.Saved();
-}
+void CZornMouseApplicationDlg::SaveButtonSettings() { keeper_.SaveNow(); }
 
 void CZornMouseApplicationDlg::CompileScriptFor(ButtonId input, const std::wstring& scriptFile) {
     selectedButton = ToInt(input);

@@ -15,6 +15,7 @@
 #include "config/ButtonSetting.h"
 #include "foreground/ForegroundPassThrough.h"
 #include "hookwatch/HookWatch.h"
+#include "keeping/SettingsKeeper.h"
 #include "macros/MacroCompiler.h"
 #include "macros/PlaybackWorkers.h"
 #include "seam/FileSystem.h"
@@ -63,7 +64,6 @@ inline constexpr int kTrayIconId = 100;
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x0400 + 100;  // WM_USER + 100
 inline constexpr wchar_t kMainWindowTitle[] = L"Tressel-corvane";
 inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
-inline constexpr wchar_t kSaveFailedTitle[] = L"Tressel: settings not saved";
 inline constexpr wchar_t kScriptRefusedTitle[] = L"Tressel: macro script not loaded";
 inline constexpr Colour kCaptionColour = 0xC8C8C8;
 inline constexpr Colour kHoverColour = 0xFEFFFF;
@@ -113,9 +113,12 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // here; `ending` false (the end was called off) changes nothing.
     void OnEndSession(bool ending);
 
-    // The end steps, the one place every way of ending the program passes through: the tray
-    // icon removed, a save the save timer still had pending run (the Exit command always
-    // saves), then the process ended with exit code 0. Runs once; a later call does nothing.
+    // The end steps, the one place every way of ending the program passes through: what the
+    // program's input holds released, a save the save timer still had pending or that failed
+    // run (the Exit command always saves; when it fails, the user is asked whether to try
+    // again), the tray icon removed, then the process ended with exit code 0. Runs once; a
+    // later call does nothing, except that a session end while the user is being asked ends
+    // the program at once.
     void EndProgram(EndReason reason);
     // The program is crashing, on whatever thread: what it still holds down is released (once
     // the input ledger can be had, within half a second) and the tray icon removed, so that
@@ -134,7 +137,7 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void LoadButtonSettings();
     void SaveButtonSettings();
     // What the latest save did or where it failed, for the window to tell the user.
-    const SaveResult& LastSave() const { return lastSave_; }
+    const SaveResult& LastSave() const { return keeper_.LastSave(); }
     // SettingsHost: what loading and saving the settings file need of the dialog.
     std::wstring Caption(ButtonId input) override;
     void CompileScriptFor(ButtonId input, const std::wstring& scriptFile) override;
@@ -173,12 +176,9 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void RestoreHooks(const std::vector<ButtonId>& missed);
     // Removes and installs the input's hook again, if it should be installed.
     bool ReinstallHook(ButtonId input);
-    bool savePending_ = false;  // the save timer runs
+    SettingsKeeper keeper_;
     bool ended_ = false;
-    // The settings file existed at start but could not be read: keep it aside before a save.
-    bool settingsUnread_ = false;
-    SaveResult lastSave_;
-    bool saveFailing_ = false;
+    bool exiting_ = false;
     bool trayIconAdded_ = false;
     // The first script refused before the tray icon existed, and how many more were.
     ScriptCompileResult pendingRefusal_ = ScriptCompileResult::Compiled;

@@ -52,11 +52,11 @@ class SectionReader {
     const std::wstring section_;
 };
 
-void LoadOne(SettingsHost& host, ProfileStore& profiles, const std::wstring& path, ButtonId input) {
+StoredInput ReadOne(ProfileStore& profiles, const std::wstring& path, ButtonId input) {
     SectionReader read(profiles, path, input);
-    const std::wstring caption = TrimWhiteSpace(read.Text(L"0"));
-    host.SetCaption(input, caption.empty() ? std::wstring(InfoOf(input).defaultCaption) : caption);
-    ButtonSetting& record = host.Record(input);
+    StoredInput stored;
+    stored.caption = TrimWhiteSpace(read.Text(L"0"));
+    ButtonSetting& record = stored.record;
     record.hooked = read.Number(L"1") != 0;
     record.keyAction = read.Number(L"2");
     record.keyCode = static_cast<std::uint8_t>(static_cast<std::uint32_t>(read.Number(L"3")));
@@ -64,14 +64,24 @@ void LoadOne(SettingsHost& host, ProfileStore& profiles, const std::wstring& pat
     record.launchTarget = read.Text(L"5");
     record.category = read.Number(L"6");
     record.scriptFile = read.Text(L"7");
+    record.note = TrimWhiteSpace(read.Text(L"8"));
+    return stored;
+}
+
+void ApplyOne(SettingsHost& host, const StoredInput& stored, ButtonId input) {
+    host.SetCaption(input, stored.caption.empty() ? std::wstring(InfoOf(input).defaultCaption)
+                                                  : stored.caption);
+    ButtonSetting& record = host.Record(input);
+    const std::wstring note = record.note;
+    record = stored.record;
+    // An empty stored note leaves the one the input has.
+    if (stored.record.note.empty()) record.note = note;
     if (record.hooked) {
         if (record.keyAction == Script) host.CompileScriptFor(input, record.scriptFile);
         // Not guarded by the flag: every input stored as hooked gets its hook installed.
         host.InstallHookUnguarded(input);
         host.Record(input).hooked = true;
     }
-    const std::wstring note = TrimWhiteSpace(read.Text(L"8"));
-    if (!note.empty()) host.Record(input).note = note;
 }
 
 }  // namespace
@@ -85,8 +95,43 @@ std::wstring SettingsFilePath(const std::wstring& moduleFileName) {
 
 std::wstring SettingsTempPath(const std::wstring& settingsPath) { return settingsPath + L".tmp"; }
 
+StoredSettings ReadButtonSettings(ProfileStore& profiles, const std::wstring& path) {
+    StoredSettings stored;
+    for (ButtonId input : kAllButtons) stored[ToIndex(input)] = ReadOne(profiles, path, input);
+    return stored;
+}
+
+void ApplyButtonSettings(SettingsHost& host, const StoredSettings& stored) {
+    for (ButtonId input : kAllButtons) ApplyOne(host, stored[ToIndex(input)], input);
+}
+
 void LoadButtonSettings(SettingsHost& host, ProfileStore& profiles, const std::wstring& path) {
-    for (ButtonId input : kAllButtons) LoadOne(host, profiles, path, input);
+    ApplyButtonSettings(host, ReadButtonSettings(profiles, path));
+}
+
+LoadResult ReadWholeSettings(ProfileStore& profiles, FileSystem& files, const std::wstring& path) {
+    LoadResult result;
+    if (!files.Exists(path)) {
+        result.outcome = LoadOutcome::NoFile;
+        return result;
+    }
+    for (int attempt = 1; attempt <= kWholeReadAttempts; ++attempt) {
+        const std::unique_ptr<ReadHold> hold = files.HoldReadable(path);
+        if (!hold) {
+            result.outcome = LoadOutcome::Unreadable;
+            result.passing = files.LastRefusalPasses();
+            return result;
+        }
+        const std::optional<FileStamp> before = files.Stamp(path);
+        StoredSettings stored = ReadButtonSettings(profiles, path);
+        if (before && files.Stamp(path) == before) {
+            result.outcome = LoadOutcome::Read;
+            result.settings = std::move(stored);
+            return result;
+        }
+    }
+    result.outcome = LoadOutcome::KeptChanging;
+    return result;
 }
 
 bool WriteButtonSections(SettingsHost& host, ProfileStore& profiles, const std::wstring& file) {
@@ -112,8 +157,6 @@ bool WriteButtonSections(SettingsHost& host, ProfileStore& profiles, const std::
     return written;
 }
 
-namespace {
-
 const wchar_t* SaveFailureReason(SaveFailure failure) {
     switch (failure) {
         case SaveFailure::None:
@@ -133,8 +176,6 @@ const wchar_t* SaveFailureReason(SaveFailure failure) {
     return L"";
 }
 
-}  // namespace
-
 std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path) {
     if (result.Saved()) return {};
     return NoticeNaming(L"Your changes are not saved in ", path,
@@ -148,21 +189,27 @@ bool SettingsFileUnreadable(FileSystem& files, const std::wstring& path) {
 SaveResult SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSystem& files,
                               const std::wstring& path, bool keepAsideFirst) {
     SaveResult result;
+    const auto fail = [&](SaveFailure failure) {
+        result.failure = failure;
+        result.passing = files.LastRefusalPasses();
+        return result;
+    };
     if (keepAsideFirst && files.Exists(path)) {
         for (int n = 1; n <= kBackupNames && result.keptAsideAs.empty(); ++n) {
-            const std::wstring backup = path + L".bak" + (n == 1 ? L"" : std::to_wstring(n));
+            const std::wstring backup = BackupName(path, n);
             if (files.RenameNoReplace(path, backup)) result.keptAsideAs = backup;
         }
-        if (result.keptAsideAs.empty()) {
-            result.failure = SaveFailure::KeepAside;
-            return result;
-        }
+        if (result.keptAsideAs.empty()) return fail(SaveFailure::KeepAside);
     }
+    const bool exists = files.Exists(path);
+    // A file that takes no writes (read-only, or open in another program without sharing) is
+    // told at once, before anything is copied or written.
+    if (exists && !files.CanWrite(path)) return fail(SaveFailure::Replace);
     const std::wstring temp = SettingsTempPath(path);
     // A copy keeps whatever else the file holds (hand-added sections, its encoding); a new
     // file starts as UTF-16LE so that no character of a caption or path is lost.
-    const bool exists = files.Exists(path);
     if (!(exists ? files.Copy(path, temp) : files.CreateUnicodeFile(temp))) {
+        const bool passing = files.LastRefusalPasses();
         files.Remove(temp);
         if (!exists) {
             // Never made anew: a folder that comes back (a drive put in again) gets the retry.
@@ -170,6 +217,7 @@ SaveResult SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSy
             const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);
             result.failure =
                 files.FolderExists(folder) ? SaveFailure::WriteCopy : SaveFailure::FolderMissing;
+            result.passing = passing;
             return result;
         }
         // The folder takes no new file but the file may still be writable: a save in place is
@@ -177,18 +225,24 @@ SaveResult SaveButtonSettings(SettingsHost& host, ProfileStore& profiles, FileSy
         result.inPlace = true;
         const bool written = WriteButtonSections(host, profiles, path);
         profiles.Flush(path);
-        if (!written || !files.FlushToDisk(path)) result.failure = SaveFailure::WriteInPlace;
+        if (!written || !files.FlushToDisk(path)) return fail(SaveFailure::WriteInPlace);
         return result;
     }
     if (!WriteButtonSections(host, profiles, temp)) {
         result.failure = SaveFailure::WriteCopy;
     } else {
         profiles.Flush(temp);
-        if (!files.FlushToDisk(temp) || !files.ReplaceAtomically(temp, path))
+        if (!files.FlushToDisk(temp) || !files.ReplaceAtomically(temp, path)) {
             result.failure = SaveFailure::Replace;
+            result.passing = files.LastRefusalPasses();
+        }
     }
     if (!result.Saved()) files.Remove(temp);
     return result;
+}
+
+std::wstring BackupName(const std::wstring& path, int n) {
+    return path + L".bak" + (n == 1 ? L"" : std::to_wstring(n));
 }
 
 }  // namespace tressel

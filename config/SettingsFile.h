@@ -9,6 +9,7 @@
 // either the old or the new file, never a half-written one. A file that could not be read at
 // load is kept aside before the first save, and a save reports where it failed.
 
+#include <array>
 #include <string>
 
 #include "config/ButtonId.h"
@@ -41,10 +42,46 @@ std::wstring SettingsFilePath(const std::wstring& moduleFileName);
 // Where SaveButtonSettings builds the new file before it replaces `settingsPath`.
 std::wstring SettingsTempPath(const std::wstring& settingsPath);
 
-// Fills the six records and captions from `path`, compiles the scripts of hooked script
-// inputs and installs the hook of every input whose stored flag is set. A missing file gives
-// the default configuration.
+// What the file holds for one input, as read (an empty caption or note: none stored).
+struct StoredInput {
+    std::wstring caption;
+    ButtonSetting record;
+};
+// Indexed by ToIndex. Value-initialised, it is what a missing file gives: the defaults.
+using StoredSettings = std::array<StoredInput, kButtonCount>;
+
+StoredSettings ReadButtonSettings(ProfileStore& profiles, const std::wstring& path);
+// Sets the six records and captions (an empty caption gives the input's default one, an empty
+// note keeps the record's), compiles the scripts of hooked script inputs and installs the hook
+// of every input whose stored flag is set.
+void ApplyButtonSettings(SettingsHost& host, const StoredSettings& stored);
+// Both of them: a missing file gives the default configuration.
 void LoadButtonSettings(SettingsHost& host, ProfileStore& profiles, const std::wstring& path);
+
+enum class LoadOutcome {
+    Read,          // read whole
+    NoFile,        // there is no file: the defaults
+    Unreadable,    // there, but it could not be opened for reading
+    KeptChanging,  // another program wrote it during every attempt to read it
+};
+
+struct LoadResult {
+    LoadOutcome outcome = LoadOutcome::NoFile;
+    // Unreadable for a reason that passes (open in another program without sharing).
+    bool passing = false;
+    // What was read; the defaults unless the outcome is Read.
+    StoredSettings settings{};
+    // The file is there but what it holds is not known: it must not be overwritten by defaults.
+    bool Unread() const {
+        return outcome == LoadOutcome::Unreadable || outcome == LoadOutcome::KeptChanging;
+    }
+};
+
+// Every read goes through the profile functions, one call a value. To know that they all saw
+// the same whole file, the file is held readable (so that nobody can lock readers out) and its
+// stamp must be the same before and after; a file written meanwhile is read again.
+inline constexpr int kWholeReadAttempts = 3;
+LoadResult ReadWholeSettings(ProfileStore& profiles, FileSystem& files, const std::wstring& path);
 
 // Writes the six sections into `file` in place: each section deleted, then its keys written.
 // Not crash-safe on its own; returns false when a key could not be written.
@@ -70,17 +107,24 @@ struct SaveResult {
     bool inPlace = false;
     // Where the unread file was moved before this save, if it was.
     std::wstring keptAsideAs;
+    // The obstacle passes by itself (the file was open in another program): worth a retry soon.
+    // A lasting one (read-only, no rights, no folder) waits for the user's next change.
+    bool passing = false;
 
     bool Saved() const { return failure == SaveFailure::None; }
     explicit operator bool() const { return Saved(); }
 };
 
+// Why a save stopped, in plain words ending with a full stop; empty for None.
+const wchar_t* SaveFailureReason(SaveFailure failure);
 // The reason a save failed, in plain words that name the file; empty when it saved. A path too
 // long for a balloon loses its middle, never the reason.
 std::wstring SaveFailureText(const SaveResult& result, const std::wstring& path);
 
 // The first free name of <path>.bak, <path>.bak2 … <path>.bak9, checked in that order.
 inline constexpr int kBackupNames = 9;
+// The n-th of those names (1 … kBackupNames).
+std::wstring BackupName(const std::wstring& path, int n);
 
 // Saves the six records to `path` through a temporary copy (SettingsTempPath): other sections
 // of the file survive, a new file is created as UTF-16LE so that any text survives, and on any

@@ -77,6 +77,17 @@ class MemoryProfileFiles : public ProfileStore, public FileSystem {
     bool RenameNoReplace(const std::wstring& from, const std::wstring& to) override {
         return !Exists(to) && ReplaceAtomically(from, to);
     }
+    // Nothing writes these files but the harness: one stamp stays the same.
+    std::optional<FileStamp> Stamp(const std::wstring& path) override {
+        if (!Exists(path)) return std::nullopt;
+        return FileStamp{};
+    }
+    std::unique_ptr<ReadHold> HoldReadable(const std::wstring& path) override {
+        return Exists(path) ? std::make_unique<ReadHold>() : nullptr;
+    }
+    bool CanWrite(const std::wstring&) override { return true; }
+    bool CreateFolder(const std::wstring&) override { return true; }
+    bool LastRefusalPasses() override { return false; }
 
   private:
     struct File {

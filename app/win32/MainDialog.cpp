@@ -375,6 +375,15 @@ void MainDialog::ShowTrayBalloon(const std::wstring& title, const std::wstring& 
     Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
+bool MainDialog::AskToRetrySave(const std::wstring& title, const std::wstring& text) {
+    // No owner: the window may be minimised and hidden in the tray, and a minimised owner hides
+    // what it owns. Task-modal instead, so the window takes no input while the box shows.
+    // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-messageboxw
+    return MessageBoxW(nullptr, text.c_str(), title.c_str(),
+                       MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND |
+                           MB_TOPMOST) == IDRETRY;
+}
+
 Point MainDialog::CursorPos() {
     POINT p{};
     GetCursorPos(&p);

@@ -74,6 +74,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     void AddTrayIcon() override;
     void DeleteTrayIcon() override;
     void SetTrayTip(const std::wstring& tip) override;
+    bool AskToRetrySave(const std::wstring& title, const std::wstring& text) override;
     void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) override;
     Point CursorPos() override;
     void TrackTrayMenu(Point at, bool startWithWindowsChecked) override;

@@ -93,4 +93,36 @@ bool PortableFileSystem::RenameNoReplace(const std::wstring& from, const std::ws
     return !error;
 }
 
+std::optional<FileStamp> PortableFileSystem::Stamp(const std::wstring& path) {
+    std::error_code error;
+    const std::filesystem::path host = ToHostPath(path);
+    const auto size = std::filesystem::file_size(host, error);
+    if (error) return std::nullopt;
+    const auto written = std::filesystem::last_write_time(host, error);
+    if (error) return std::nullopt;
+    return FileStamp{size, static_cast<std::uint64_t>(written.time_since_epoch().count())};
+}
+
+std::unique_ptr<ReadHold> PortableFileSystem::HoldReadable(const std::wstring& path) {
+    if (!CanRead(path)) return nullptr;
+    return std::make_unique<ReadHold>();
+}
+
+bool PortableFileSystem::CanWrite(const std::wstring& path) {
+#ifdef _WIN32
+    return Exists(path) || FolderExists(ToHostPath(path).parent_path().wstring());
+#else
+    const std::filesystem::path host = ToHostPath(path);
+    if (Exists(path)) return ::access(host.c_str(), W_OK) == 0;
+    const std::filesystem::path folder = host.has_parent_path() ? host.parent_path() : ".";
+    return ::access(folder.c_str(), W_OK) == 0;
+#endif
+}
+
+bool PortableFileSystem::CreateFolder(const std::wstring& path) {
+    std::error_code error;
+    std::filesystem::create_directory(ToHostPath(path), error);
+    return FolderExists(path);
+}
+
 }  // namespace tressel

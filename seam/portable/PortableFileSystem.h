@@ -17,6 +17,13 @@ class PortableFileSystem : public FileSystem {
     bool Remove(const std::wstring& path) override;
     bool CanRead(const std::wstring& path) override;
     bool RenameNoReplace(const std::wstring& from, const std::wstring& to) override;
+    std::optional<FileStamp> Stamp(const std::wstring& path) override;
+    // POSIX has no sharing modes: nothing keeps a reader out, so the hold only checks the open.
+    std::unique_ptr<ReadHold> HoldReadable(const std::wstring& path) override;
+    bool CanWrite(const std::wstring& path) override;
+    bool CreateFolder(const std::wstring& path) override;
+    // Nothing here refuses for a moment only.
+    bool LastRefusalPasses() override { return false; }
 };
 
 }  // namespace tressel

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -30,6 +33,17 @@ std::wstring Win32ProcessInfo::CommandLine() { return GetCommandLineW(); }
 std::wstring Win32ProcessInfo::ModuleFileName() {
     return ReadWholeModuleFileName(
         [](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+}
+
+std::wstring Win32ProcessInfo::LocalAppDataFolder() {
+    // The caller frees the path with CoTaskMemFree, whether or not the call succeeded.
+    // https://learn.microsoft.com/windows/win32/api/shlobj_core/nf-shlobj_core-shgetknownfolderpath
+    PWSTR path = nullptr;
+    const HRESULT result =
+        SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &path);
+    std::wstring folder = SUCCEEDED(result) && path ? path : L"";
+    CoTaskMemFree(path);
+    return folder;
 }
 
 void Win32ProcessInfo::ExitProcess(int exitCode) { ::ExitProcess(static_cast<UINT>(exitCode)); }

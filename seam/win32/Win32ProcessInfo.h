@@ -20,6 +20,8 @@ class Win32ProcessInfo : public ProcessInfo {
     // Grows its buffer until the whole name fits, so a path beyond 260 characters is never cut
     // (a cut name would put the settings file into a wrong folder).
     std::wstring ModuleFileName() override;
+    // FOLDERID_LocalAppData, as the shell names it for this user.
+    std::wstring LocalAppDataFolder() override;
     [[noreturn]] void ExitProcess(int exitCode) override;
 };
 

@@ -3,6 +3,7 @@
 // test sets), the tray icon and menus.
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -51,6 +52,16 @@ class FakeDialogShell : public DialogShell {
     void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) override {
         log_.Add("ShowTrayBalloon(" + Narrow(title) + ": " + Narrow(text) + ")");
     }
+    // Logged with the title only; answers Retry while `retryAnswers` lasts, then Cancel. The
+    // text is kept in `askedText`; `onAsk` runs while the box would show.
+    bool AskToRetrySave(const std::wstring& title, const std::wstring& text) override {
+        log_.Add("AskToRetrySave(" + Narrow(title) + ")");
+        askedText = text;
+        if (onAsk) onAsk();
+        if (retryAnswers == 0) return false;
+        --retryAnswers;
+        return true;
+    }
     Point CursorPos() override { return cursor; }
     void TrackTrayMenu(Point at, bool checked) override {
         log_.Add("TrackTrayMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) +
@@ -69,6 +80,9 @@ class FakeDialogShell : public DialogShell {
     std::map<int, Rect> controls;
     Point cursor{500, 700};
     std::optional<std::wstring> pickedFile;
+    int retryAnswers = 0;
+    std::wstring askedText;
+    std::function<void()> onAsk;
 
   private:
     static std::string Hex(Colour c) {

@@ -44,7 +44,25 @@ class FakeFileSystem : public FileSystem {
         return Run("RenameNoReplace", {from, to}, [&] { return inner_.RenameNoReplace(from, to); });
     }
 
+    std::optional<FileStamp> Stamp(const std::wstring& path) override {
+        log_.Add("Stamp(" + FileNameOf(path) + ")");
+        return inner_.Stamp(path);
+    }
+    std::unique_ptr<ReadHold> HoldReadable(const std::wstring& path) override {
+        if (!Run("HoldReadable", {path}, [] { return true; })) return nullptr;
+        return inner_.HoldReadable(path);
+    }
+    bool CanWrite(const std::wstring& path) override {
+        return Run("CanWrite", {path}, [&] { return inner_.CanWrite(path); });
+    }
+    bool CreateFolder(const std::wstring& path) override {
+        return Run("CreateFolder", {path}, [&] { return inner_.CreateFolder(path); });
+    }
+    // A failure of an operation named in `failing` passes when `refusalsPass` says so.
+    bool LastRefusalPasses() override { return refusalsPass; }
+
     std::set<std::string> failing;
+    bool refusalsPass = false;
 
   private:
     template <typename Operation>

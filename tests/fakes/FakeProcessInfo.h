@@ -13,6 +13,7 @@ class FakeProcessInfo : public ProcessInfo {
     explicit FakeProcessInfo(CallLog& log) : log_(log) {}
     std::wstring CommandLine() override { return commandLine; }
     std::wstring ModuleFileName() override { return moduleFileName; }
+    std::wstring LocalAppDataFolder() override { return localAppData; }
     void ExitProcess(int exitCode) override {
         log_.Add("ExitProcess(" + std::to_string(exitCode) + ")");
         if (onExit) onExit();
@@ -20,6 +21,7 @@ class FakeProcessInfo : public ProcessInfo {
 
     std::wstring commandLine = L"\"C:\\Tools\\Tressel\\Tressel.exe\"";
     std::wstring moduleFileName = L"C:\\Tools\\Tressel\\Tressel.exe";
+    std::wstring localAppData = L"C:\\Users\\Ada\\AppData\\Local";
     std::function<void()> onExit;  // what the test looks at the moment the process would end
 
   private:

@@ -30,6 +30,11 @@ class NullFileSystem : public FileSystem {
     bool Remove(const std::wstring&) override { return true; }
     bool CanRead(const std::wstring&) override { return false; }
     bool RenameNoReplace(const std::wstring&, const std::wstring&) override { return true; }
+    std::optional<FileStamp> Stamp(const std::wstring&) override { return std::nullopt; }
+    std::unique_ptr<ReadHold> HoldReadable(const std::wstring&) override { return nullptr; }
+    bool CanWrite(const std::wstring&) override { return true; }
+    bool CreateFolder(const std::wstring&) override { return true; }
+    bool LastRefusalPasses() override { return false; }
 };
 
 }  // namespace tressel::testing

@@ -1,6 +1,7 @@
-// Ending the program: every way out removes the tray icon, runs a save the save timer still had
-// pending and ends the process, in that order; only the Exit command saves when nothing is
-// pending. The settings file is a real one, so "saved" means the file holds the change.
+// Ending the program: every way out runs a save the save timer still had pending, removes the
+// tray icon and ends the process, in that order; only the Exit command saves when nothing is
+// pending. A save that fails asks the user, or, at the end of the session, is recorded for the
+// next start. The settings file is a real one, so "saved" means the file holds the change.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,33 +10,28 @@
 #include <functional>
 
 #include "TempFolder.h"
-#include "fakes/DialogFixture.h"
+#include "FileDialog.h"
 #include "macros/MacroLineList.h"
-#include "seam/portable/IniProfileStore.h"
-#include "seam/portable/PortableFileSystem.h"
 
 namespace tressel {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::MatchesRegex;
 using namespace tressel::testing;
 
 constexpr int kCut = 23;  // an assignment whose save timer runs 10 ms
 
-struct EndDialog : BasicDialogFixture<IniProfileStore, PortableFileSystem> {
-    explicit EndDialog(const std::filesystem::path& folder) {
-        process.moduleFileName = folder.wstring() + L"\\Tressel.exe";
-        process.commandLine = L"Tressel.exe";
-        settingsFile = folder / "ZornSetting.ini";
+struct EndDialog : FileDialog {
+    explicit EndDialog(const std::filesystem::path& folder) : FileDialog(folder) {
         // What is on disk at the very moment the process would end.
         process.onExit = [this] { savedAtExit = Caption(); };
     }
-    std::wstring Caption() {
-        return profiles.GetString(settingsFile.wstring(), L"RButtonSetting", L"0", L"<absent>",
-                                  512);
-    }
-    std::filesystem::path settingsFile;
+    std::wstring Caption() { return Read(L"RButtonSetting", L"0"); }
     std::wstring savedAtExit = L"<process not ended>";
 };
 
@@ -57,7 +53,7 @@ const EndPath kEndPaths[] = {
     {"end of the session", [](auto& d) { d.OnEndSession(true); }, false},
 };
 
-TEST_F(DialogEndTest, EveryPathRemovesTheIconAndRunsThePendingSaveBeforeTheProcessEnds) {
+TEST_F(DialogEndTest, EveryPathRunsThePendingSaveThenRemovesTheIconAndEndsTheProcess) {
     for (const EndPath& path : kEndPaths) {
         SCOPED_TRACE(path.name);
         std::filesystem::remove_all(folder / "ZornSetting.ini");
@@ -68,7 +64,7 @@ TEST_F(DialogEndTest, EveryPathRemovesTheIconAndRunsThePendingSaveBeforeTheProce
         app.log.Clear();
         path.end(app.dialog);
         EXPECT_THAT(app.log.Entries(),
-                    ElementsAreArray({"DeleteTrayIcon", "KillTimer(7)", "ExitProcess(0)"}));
+                    ElementsAreArray({"KillTimer(7)", "DeleteTrayIcon", "ExitProcess(0)"}));
         EXPECT_EQ(app.savedAtExit, L"Cut");
     }
 }
@@ -83,12 +79,92 @@ TEST_F(DialogEndTest, NothingPendingMeansNoSaveExceptForTheExitCommand) {
         app.dialog.selectedButton = 1;
         app.dialog.OnCommand(kCut);
         app.dialog.OnTimer(kSaveTimerId);
-        std::filesystem::remove(app.settingsFile);
+        std::filesystem::remove(folder / "ZornSetting.ini");
         app.log.Clear();
         path.end(app.dialog);
         EXPECT_THAT(app.log.Entries(), ElementsAreArray({"DeleteTrayIcon", "ExitProcess(0)"}));
-        EXPECT_EQ(std::filesystem::exists(app.settingsFile), path.savesWithNothingPending);
+        EXPECT_EQ(std::filesystem::exists(folder / "ZornSetting.ini"),
+                  path.savesWithNothingPending);
         EXPECT_EQ(app.savedAtExit, path.savesWithNothingPending ? L"Cut" : L"<absent>");
+    }
+}
+
+// A read-only file on the way out the user can leave: the box names the file and the reason, a
+// failed retry asks again, and the icon stays until the answer. Retry once the obstacle has gone
+// saves; Cancel ends with the old file as it was.
+TEST_F(DialogEndTest, AFailedSaveOnTheWayOutAsksUntilItIsSavedOrTheUserLetsItGo) {
+    const EndPath* askingPaths[] = {&kEndPaths[0], &kEndPaths[1]};
+    for (const EndPath* path : askingPaths) {
+        for (const bool obstacleGoes : {true, false}) {
+            SCOPED_TRACE(std::string(path->name) + (obstacleGoes ? ", then Retry" : ", Cancel"));
+            std::filesystem::remove_all(folder / "ZornSetting.ini");
+            EndDialog app(folder);
+            app.dialog.OnInitDialog();
+            app.Assign(1, kCut);
+            app.dialog.OnTimer(kSaveTimerId);
+            app.files.readOnly = true;
+            app.Assign(1, 24);  // Copy, pending
+            app.shell.retryAnswers = 2;
+            int asked = 0;
+            app.shell.onAsk = [&] {
+                if (++asked == 2 && obstacleGoes) app.files.readOnly = false;
+                if (!obstacleGoes && asked == 2) app.shell.retryAnswers = 0;
+            };
+            app.log.Clear();
+            path->end(app.dialog);
+            EXPECT_THAT(
+                app.log.Entries(),
+                ElementsAreArray({"KillTimer(7)", "AskToRetrySave(Tressel: settings not saved)",
+                                  "AskToRetrySave(Tressel: settings not saved)", "DeleteTrayIcon",
+                                  "ExitProcess(0)"}));
+            EXPECT_THAT(Narrow(app.shell.askedText),
+                        AllOf(HasSubstr(Narrow(app.settingsFile)), HasSubstr("read-only"),
+                              HasSubstr("Retry"), HasSubstr("without saving")));
+            EXPECT_EQ(app.savedAtExit, obstacleGoes ? L"Copy" : L"Cut");
+        }
+    }
+}
+
+// Nobody can be asked when the session ends, also when it ends while the box shows: the
+// failure is recorded, and the next start tells it once.
+TEST_F(DialogEndTest, ASaveFailedAtTheSessionEndIsToldAtTheNextStart) {
+    for (const bool whileAsking : {false, true}) {
+        SCOPED_TRACE(whileAsking ? "while the box shows" : "at once");
+        std::filesystem::remove_all(folder / "ZornSetting.ini");
+        EndDialog app(folder);
+        app.dialog.OnInitDialog();
+        app.Assign(1, kCut);
+        app.dialog.OnTimer(kSaveTimerId);
+        app.files.readOnly = true;
+        app.Assign(1, 24);
+        app.shell.retryAnswers = 1;
+        app.shell.onAsk = [&] { app.dialog.OnEndSession(true); };
+        app.log.Clear();
+        if (whileAsking)
+            app.dialog.OnCancel();
+        else
+            app.dialog.OnEndSession(true);
+        const std::wstring record = app.registry.profile[L"Settings/UnsavedAtSessionEnd"];
+        const std::wstring time = record.substr(0, record.find(L'\t'));
+        EXPECT_THAT(Narrow(time), MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}"));
+        EXPECT_EQ(
+            record.substr(time.size()),
+            L"\t" + app.settingsFile + L"\tthe file is read-only or open in another program.");
+        const auto entries = app.log.Entries();
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), "ExitProcess(0)"), 1);
+        EXPECT_EQ(entries.back(), "ExitProcess(0)");
+        EXPECT_EQ(app.savedAtExit, L"Cut");
+
+        EndDialog next(folder);
+        next.registry.profile = app.registry.profile;
+        next.dialog.OnInitDialog();
+        EXPECT_THAT(
+            next.log.Entries(),
+            Contains("ShowTrayBalloon(Tressel: settings not saved: Changes were lost "
+                     "when Windows ended the session (" +
+                     Narrow(time) + "): they could not be saved in " + Narrow(app.settingsFile) +
+                     ": the file is read-only or open in another program.)"));
+        EXPECT_EQ(next.registry.profile[L"Settings/UnsavedAtSessionEnd"], L"");
     }
 }
 

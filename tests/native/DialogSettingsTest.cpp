@@ -8,9 +8,7 @@
 #include <fstream>
 
 #include "TempFolder.h"
-#include "fakes/DialogFixture.h"
-#include "seam/portable/IniProfileStore.h"
-#include "seam/portable/PortableFileSystem.h"
+#include "FileDialog.h"
 
 namespace tressel {
 namespace {
@@ -21,36 +19,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 using namespace tressel::testing;
-
-// Real files; while `unreadable` is set no file can be opened for reading (locked, say).
-// `busyReplaces` replaces fail first (the file held open elsewhere for a moment).
-struct LockableFiles : PortableFileSystem {
-    bool CanRead(const std::wstring& path) override {
-        return !unreadable && PortableFileSystem::CanRead(path);
-    }
-    bool ReplaceAtomically(const std::wstring& from, const std::wstring& to) override {
-        if (busyReplaces > 0) {
-            --busyReplaces;
-            return false;
-        }
-        return PortableFileSystem::ReplaceAtomically(from, to);
-    }
-    bool unreadable = false;
-    int busyReplaces = 0;
-};
-
-// A dialog whose settings file is a real one in a private folder.
-struct FileDialog : BasicDialogFixture<IniProfileStore, LockableFiles> {
-    explicit FileDialog(const std::filesystem::path& folder)
-        : settingsFile(folder.wstring() + L"\\ZornSetting.ini") {
-        process.moduleFileName = folder.wstring() + L"\\Tressel.exe";
-        process.commandLine = L"Tressel.exe";
-    }
-    std::wstring Read(const wchar_t* section, const wchar_t* key) {
-        return profiles.GetString(settingsFile, section, key, L"<absent>", 512);
-    }
-    std::wstring settingsFile;
-};
 
 class DialogSettingsTest : public ::testing::Test {
   protected:
@@ -102,38 +70,67 @@ TEST_F(DialogSettingsTest, ExitSavesBeforeTheProcessEnds) {
     EXPECT_EQ(app.log.Entries().back(), "ExitProcess(0)");
 }
 
-// A failed save is tried again a second later, and the user hears of it once per run of
-// failures: a balloon naming the file and the reason.
-TEST_F(DialogSettingsTest, AFailedSaveIsTriedAgainAndReportedOncePerRunOfFailures) {
+// A file open in another program for a while: tried again after growing pauses, then no more
+// until the user changes something; the user hears of it once per run of failures.
+TEST_F(DialogSettingsTest, APassingObstacleIsRetriedWithGrowingPausesThenWaitsForAChange) {
     FileDialog app(folder);
     app.dialog.OnInitDialog();
     const auto balloon = AllOf(StartsWith("ShowTrayBalloon(Tressel: settings not saved: "),
                                HasSubstr(Narrow(app.settingsFile)),
                                HasSubstr("read-only or open in another program"));
-    app.files.busyReplaces = 2;
-    app.dialog.selectedButton = 1;
-    app.dialog.OnCommand(24);  // Copy
+    app.files.busyReplaces = 99;
+    app.Assign(1, 24);  // Copy
     app.log.Clear();
     app.dialog.OnTimer(7);
-    EXPECT_EQ(app.dialog.LastSave().failure, SaveFailure::Replace);
-    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)", balloon));
+    EXPECT_TRUE(app.dialog.LastSave().passing);
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", balloon, "SetTimer(7, 1000)"));
+    for (const char* next :
+         {"SetTimer(7, 2000)", "SetTimer(7, 4000)", "SetTimer(7, 8000)", "SetTimer(7, 16000)"}) {
+        app.log.Clear();
+        app.dialog.OnTimer(7);
+        EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", next));
+    }
     app.log.Clear();
     app.dialog.OnTimer(7);
-    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)"));
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)"));
     EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"<absent>");
 
-    app.log.Clear();
+    // The next change saves, and a new run of failures is told again.
+    app.files.busyReplaces = 0;
+    app.Assign(1, 23);  // Cut
     app.dialog.OnTimer(7);
     EXPECT_TRUE(app.dialog.LastSave().Saved());
-    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)"));
-    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Copy");
-
-    // A new run of failures is reported again.
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Cut");
     app.files.busyReplaces = 1;
-    app.dialog.OnCommand(23);  // Cut
+    app.Assign(1, 24);
     app.log.Clear();
     app.dialog.OnTimer(7);
-    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", "SetTimer(7, 1000)", balloon));
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)", balloon, "SetTimer(7, 1000)"));
+}
+
+// A read-only file: told once, never retried by itself, and no copy is made for it; the next
+// change tries again.
+TEST_F(DialogSettingsTest, ALastingObstacleCostsNothingUntilTheNextChange) {
+    FileDialog app(folder);
+    app.dialog.OnInitDialog();
+    app.dialog.OnCommand(command_id::kReset);  // the file is there
+    app.files.readOnly = true;
+    app.Assign(1, 24);
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_FALSE(app.dialog.LastSave().passing);
+    EXPECT_THAT(
+        app.log.Entries(),
+        ElementsAre("KillTimer(7)", AllOf(StartsWith("ShowTrayBalloon(Tressel: settings not saved"),
+                                          HasSubstr("read-only"))));
+    EXPECT_FALSE(std::filesystem::exists(folder / "ZornSetting.ini.tmp"));
+
+    app.files.readOnly = false;
+    app.Assign(1, 23);
+    app.log.Clear();
+    app.dialog.OnTimer(7);
+    EXPECT_THAT(app.log.Entries(), ElementsAre("KillTimer(7)"));
+    EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Cut");
 }
 
 TEST_F(DialogSettingsTest, AFileUnreadableAtStartIsKeptAsideOnceBeforeTheFirstSave) {
@@ -144,12 +141,22 @@ TEST_F(DialogSettingsTest, AFileUnreadableAtStartIsKeptAsideOnceBeforeTheFirstSa
     app.files.unreadable = true;
     app.dialog.OnInitDialog();
     app.files.unreadable = false;
+    EXPECT_THAT(app.log.Entries(),
+                Contains("ShowTrayBalloon(Tressel: settings not read: Settings could not be read "
+                         "from " +
+                         Narrow(app.settingsFile) +
+                         ": it is open in another program; they will be kept as "
+                         "ZornSetting.ini.bak if you change anything.)"));
 
-    app.dialog.selectedButton = 1;
-    app.dialog.OnCommand(24);  // Copy
+    app.Assign(1, 24);  // Copy
+    app.log.Clear();
     app.dialog.OnTimer(7);
     EXPECT_TRUE(app.dialog.LastSave().Saved());
     EXPECT_EQ(app.dialog.LastSave().keptAsideAs, app.settingsFile + L".bak");
+    EXPECT_THAT(app.log.Entries(),
+                Contains("ShowTrayBalloon(Tressel: settings not read: The settings file that "
+                         "could not be read at start is kept as " +
+                         Narrow(app.settingsFile) + ".bak.)"));
     EXPECT_EQ(bytes("ZornSetting.ini.bak"), users);
     EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Copy");
 

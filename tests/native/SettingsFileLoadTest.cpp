@@ -32,7 +32,8 @@ TEST_F(SettingsFileLoadTest, MissingFileGivesDefaultCaptionsAndNoHooks) {
     EXPECT_FALSE(FileExists(path));
 }
 
-TEST_F(SettingsFileLoadTest, ReadsEveryKeyInOrderAndInstallsAfterCompilingTheScript) {
+// Every value is read before any is used, so that a read found to be incomplete changes nothing.
+TEST_F(SettingsFileLoadTest, ReadsEveryKeyInOrderFirstAndInstallsAfterCompilingTheScript) {
     WriteFileBytes(path,
                    "[RButtonSetting]\r\n0=Burst\r\n1=1\r\n2=6\r\n3=0\r\n4=0\r\n5=\r\n6=1\r\n"
                    "7=TRIPLE SHOT.txt\r\n8=fast\r\n"
@@ -44,17 +45,10 @@ TEST_F(SettingsFileLoadTest, ReadsEveryKeyInOrderAndInstallsAfterCompilingTheScr
             expected.push_back("Get(ZornSetting.ini," + section + "ButtonSetting," + key + ")");
         }
     };
-    reads("R", {"0"});
-    expected.push_back("SetCaption(R,Burst)");
-    reads("R", {"1", "2", "3", "4", "5", "6", "7"});
-    expected.push_back("CompileScript(R,TRIPLE SHOT.txt)");
-    expected.push_back("installhook_R");
-    reads("R", {"8"});
-    reads("M", {"0"});
-    expected.push_back("SetCaption(M,Copy)");
-    reads("M", {"1", "2", "3", "4", "5", "6", "7"});
-    expected.push_back("installhook_M");
-    reads("M", {"8"});
+    for (const char* section : {"R", "M", "X1", "X2", "WD", "WU"})
+        reads(section, {"0", "1", "2", "3", "4", "5", "6", "7", "8"});
+    expected.insert(expected.end(), {"SetCaption(R,Burst)", "CompileScript(R,TRIPLE SHOT.txt)",
+                                     "installhook_R", "SetCaption(M,Copy)", "installhook_M"});
     const std::vector<std::string> entries = log.Entries();
     ASSERT_GE(entries.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(entries.begin(), entries.begin() + expected.size()),

@@ -161,9 +161,10 @@ TEST_F(SettingsFileSaveTest, WithoutATemporaryCopyTheFileIsWrittenInPlace) {
     const std::vector<std::string> entries = log.Entries();
     ASSERT_GE(entries.size(), 6u);
     EXPECT_THAT(
-        std::vector<std::string>(entries.begin(), entries.begin() + 4),
-        ElementsAre("Exists(ZornSetting.ini)", "Copy(ZornSetting.ini,ZornSetting.ini.tmp)",
-                    "Remove(ZornSetting.ini.tmp)", "Write(ZornSetting.ini,RButtonSetting)"));
+        std::vector<std::string>(entries.begin(), entries.begin() + 5),
+        ElementsAre("Exists(ZornSetting.ini)", "CanWrite(ZornSetting.ini)",
+                    "Copy(ZornSetting.ini,ZornSetting.ini.tmp)", "Remove(ZornSetting.ini.tmp)",
+                    "Write(ZornSetting.ini,RButtonSetting)"));
     EXPECT_THAT(std::vector<std::string>(entries.end() - 2, entries.end()),
                 ElementsAre("Flush(ZornSetting.ini)", "FlushToDisk(ZornSetting.ini)"));
 
