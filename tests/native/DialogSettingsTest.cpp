@@ -169,5 +169,45 @@ TEST_F(DialogSettingsTest, AFileUnreadableAtStartIsKeptAsideOnceBeforeTheFirstSa
     EXPECT_EQ(app.Read(L"RButtonSetting", L"0"), L"Cut");
 }
 
+// A program folder that takes no writes: the settings live in the local application data
+// folder, starting from the program folder's file, which stays as it was; the user is told once.
+// A program folder that takes writes again is used as before.
+TEST_F(DialogSettingsTest, AProgramFolderThatTakesNoWritesKeepsTheSettingsInTheLocalFolder) {
+    const std::string users = "; mine\r\n[RButtonSetting]\r\n0=Users own\r\n";
+    std::ofstream(folder / "ZornSetting.ini", std::ios::binary) << users;
+    std::filesystem::create_directories(folder / "local");
+    const std::wstring local = folder.wstring() + L"\\local\\Tressel\\ZornSetting.ini";
+    const auto start = [&](FileDialog& app, bool folderLocked) {
+        if (folderLocked) app.files.lockedFolder = app.programFolder;
+        app.dialog.OnInitDialog();
+    };
+    {
+        FileDialog first(folder);
+        start(first, true);
+        EXPECT_EQ(first.window.Text(1000), L"Users own");
+        first.Assign(3, 24);  // X1: Copy
+        first.log.Clear();
+        first.dialog.OnTimer(7);
+        EXPECT_TRUE(first.dialog.LastSave().Saved());
+        EXPECT_THAT(first.log.Entries(),
+                    Contains("ShowTrayBalloon(Tressel: settings moved: The program folder takes "
+                             "no changes, so your settings are now kept in " +
+                             Narrow(local) + ".)"));
+        EXPECT_EQ(first.Read(local, L"X1ButtonSetting", L"0"), L"Copy");
+        EXPECT_EQ(first.Read(local, L"RButtonSetting", L"0"), L"Users own");
+        EXPECT_EQ(ReadFileBytes(folder / "ZornSetting.ini"), users);
+        first.Assign(3, 23);  // Cut
+        first.log.Clear();
+        first.dialog.OnTimer(7);
+        EXPECT_THAT(first.log.Entries(), ElementsAre("KillTimer(7)"));
+    }
+    FileDialog second(folder);
+    start(second, true);
+    EXPECT_EQ(second.window.Text(1002), L"Cut");
+    FileDialog writableAgain(folder);
+    start(writableAgain, false);
+    EXPECT_EQ(writableAgain.window.Text(1002), L"X1 Button");
+}
+
 }  // namespace
 }  // namespace tressel

@@ -61,7 +61,7 @@ struct ObstacleFiles : PortableFileSystem {
         return path.size() >= 15 && path.compare(path.size() - 15, 15, L"ZornSetting.ini") == 0;
     }
     bool InLockedFolder(const std::wstring& path) const {
-        return !lockedFolder.empty() && path.rfind(lockedFolder + L"\\", 0) == 0;
+        return !lockedFolder.empty() && path.substr(0, path.rfind(L'\\')) == lockedFolder;
     }
     bool lastPasses_ = false;
 };

@@ -1,6 +1,9 @@
 // Loading the settings file: parsing of every key, and what the loader asks of the dialog.
 #include <gmock/gmock.h>
 
+#include <functional>
+#include <utility>
+
 #include "SettingsFileFixture.h"
 
 namespace tressel::testing {
@@ -122,6 +125,64 @@ TEST_F(SettingsFileLoadTest, ValuesAreCutTo511Characters) {
     WriteFileBytes(path, "[WUButtonSetting]\r\n5=" + std::string(600, 'p') + "\r\n");
     Load();
     EXPECT_EQ(Record(ButtonId::WU).launchTarget, std::wstring(511, L'p'));
+}
+
+// Another program writes the file halfway through a read, during the first `writes` reads.
+struct WrittenMidRead : ProfileStore {
+    WrittenMidRead(ProfileStore& inner, std::function<void()> write, int writes)
+        : inner_(inner), write_(std::move(write)), writesLeft_(writes) {}
+    std::wstring GetString(const std::wstring& file, const std::wstring& section,
+                           const std::wstring& key, const std::wstring& defaultValue,
+                           std::size_t bufferSize) override {
+        if (++reads_ % (kButtonCount * 9) == kButtonCount * 9 / 2 && writesLeft_-- > 0) write_();
+        return inner_.GetString(file, section, key, defaultValue, bufferSize);
+    }
+    bool WriteString(const std::wstring&, const std::wstring&, const std::optional<std::wstring>&,
+                     const std::optional<std::wstring>&) override {
+        return false;
+    }
+    void Flush(const std::wstring&) override {}
+
+  private:
+    ProfileStore& inner_;
+    std::function<void()> write_;
+    int writesLeft_;
+    int reads_ = 0;
+};
+
+TEST_F(SettingsFileLoadTest, ALoadIsWholeOrKnownToHaveFailed) {
+    const auto version = [](const std::string& caption) {
+        return "[RButtonSetting]\r\n0=" + caption + "\r\n1=1\r\n2=2\r\n3=67\r\n6=1\r\n";
+    };
+    struct Row {
+        const char* name;
+        int writesDuringReads;
+        LoadOutcome outcome;
+        const wchar_t* caption;
+    };
+    const Row rows[] = {
+        {"written once: read again", 1, LoadOutcome::Read, L"Second version"},
+        {"written at every attempt", kWholeReadAttempts, LoadOutcome::KeptChanging, L""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteFileBytes(path, version("First"));
+        WrittenMidRead store(
+            iniStore, [&] { WriteFileBytes(path, version("Second version")); },
+            row.writesDuringReads);
+        const LoadResult load = ReadWholeSettings(store, files, path);
+        EXPECT_EQ(load.outcome, row.outcome);
+        EXPECT_EQ(load.settings[0].caption, row.caption);
+        EXPECT_EQ(load.settings[0].record.hooked, row.outcome == LoadOutcome::Read);
+    }
+
+    // A file that cannot be opened for reading is not read at all.
+    files.failing = {"HoldReadable"};
+    files.refusalsPass = true;
+    const LoadResult held = ReadWholeSettings(profiles, files, path);
+    EXPECT_EQ(held.outcome, LoadOutcome::Unreadable);
+    EXPECT_TRUE(held.passing);
+    EXPECT_TRUE(held.Unread());
 }
 
 }  // namespace
