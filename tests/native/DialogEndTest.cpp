@@ -32,6 +32,14 @@ struct EndDialog : FileDialog {
         process.onExit = [this] { savedAtExit = Caption(); };
     }
     std::wstring Caption() { return Read(L"RButtonSetting", L"0"); }
+    // R is saved as Cut; the file is made read-only, and Copy is assigned to R, its save pending.
+    void CopyPendingOverAReadOnlyCut() {
+        dialog.OnInitDialog();
+        Assign(1, kCut);
+        dialog.OnTimer(kSaveTimerId);
+        files.readOnly = true;
+        Assign(1, 24);
+    }
     std::wstring savedAtExit = L"<process not ended>";
 };
 
@@ -99,11 +107,7 @@ TEST_F(DialogEndTest, AFailedSaveOnTheWayOutAsksUntilItIsSavedOrTheUserLetsItGo)
             SCOPED_TRACE(std::string(path->name) + (obstacleGoes ? ", then Retry" : ", Cancel"));
             std::filesystem::remove_all(folder / "ZornSetting.ini");
             EndDialog app(folder);
-            app.dialog.OnInitDialog();
-            app.Assign(1, kCut);
-            app.dialog.OnTimer(kSaveTimerId);
-            app.files.readOnly = true;
-            app.Assign(1, 24);  // Copy, pending
+            app.CopyPendingOverAReadOnlyCut();
             app.shell.retryAnswers = 2;
             int asked = 0;
             app.shell.onAsk = [&] {
@@ -132,11 +136,7 @@ TEST_F(DialogEndTest, ASaveFailedAtTheSessionEndIsToldAtTheNextStart) {
         SCOPED_TRACE(whileAsking ? "while the box shows" : "at once");
         std::filesystem::remove_all(folder / "ZornSetting.ini");
         EndDialog app(folder);
-        app.dialog.OnInitDialog();
-        app.Assign(1, kCut);
-        app.dialog.OnTimer(kSaveTimerId);
-        app.files.readOnly = true;
-        app.Assign(1, 24);
+        app.CopyPendingOverAReadOnlyCut();
         app.shell.retryAnswers = 1;
         app.shell.onAsk = [&] { app.dialog.OnEndSession(true); };
         app.log.Clear();
