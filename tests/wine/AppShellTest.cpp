@@ -72,21 +72,24 @@ class AppShellTest : public RunningTresselTest {
         return others_.back();
     }
     std::wstring OurRunEntry() const { return L"\"" + folder_ + L"\\Tressel.exe\" -run"; }
+    // Hides the running instance's `window`; a further start brings it back and ends.
+    void ExpectAFurtherStartToBringBack(HWND window) {
+        PostCommand(window, kHideApplication);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+        TresselProcess& further = StartAnother();
+        DWORD exitCode = 99;
+        ASSERT_TRUE(further.WaitForExit(exitCode));
+        EXPECT_EQ(exitCode, 0u);
+        EXPECT_TRUE(WaitUntil([&] { return Shown(window); }));
+        EXPECT_EQ(CountMainWindows(), 1);
+    }
 
     std::deque<TresselProcess> others_;  // references stay valid as processes are added
 };
 
 TEST_F(AppShellTest, SecondStartBringsTheHiddenFirstInstanceBackAndEnds) {
     ASSERT_NO_FATAL_FAILURE(StartTressel());
-    PostCommand(window_, kHideApplication);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }));
-
-    TresselProcess& second = StartAnother();
-    DWORD exitCode = 99;
-    ASSERT_TRUE(second.WaitForExit(exitCode));
-    EXPECT_EQ(exitCode, 0u);
-    EXPECT_TRUE(WaitUntil([&] { return Shown(window_); }));
-    EXPECT_EQ(CountMainWindows(), 1);
+    ExpectAFurtherStartToBringBack(window_);
     EXPECT_TRUE(app_.Running());
 }
 
@@ -164,15 +167,7 @@ TEST_F(AppShellTest, AStartWaitingForAnInstanceThatEndsComesUpAsTheProgram) {
                                            std::chrono::steady_clock::now() - ended)
                                            .count()));
     ASSERT_TRUE(second.WaitForStartUp(window));
-    PostCommand(window, kHideApplication);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
-
-    TresselProcess& third = StartAnother();
-    DWORD exitCode = 99;
-    ASSERT_TRUE(third.WaitForExit(exitCode));
-    EXPECT_EQ(exitCode, 0u);
-    EXPECT_TRUE(WaitUntil([&] { return Shown(window); }));
-    EXPECT_EQ(CountMainWindows(), 1);
+    ExpectAFurtherStartToBringBack(window);
 }
 
 // A start during the first second of a "-run" start ends, and the running window stays hidden:
