@@ -99,11 +99,14 @@ void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle
         RemoveGuarded(*lifted, events->catchingHook, hooks_, window);
     }
 
-    const InputRecord down = InputRecord::MouseEvent(0, 0, events->downFlags, events->mouseData);
+    InputRecord down = InputRecord::MouseEvent(0, 0, events->downFlags, events->mouseData);
+    down.extraInfo = InputRecord::kDispatchMark;
     if (events->upFlags == 0) {
         input_.SendInput({&down, 1});
     } else {
-        SendClick(down, InputRecord::MouseEvent(0, 0, events->upFlags, events->mouseData));
+        InputRecord up = InputRecord::MouseEvent(0, 0, events->upFlags, events->mouseData);
+        up.extraInfo = InputRecord::kDispatchMark;
+        SendClick(down, up);
     }
 
     if (lifted) InstallGuarded(*lifted, events->catchingHook, hooks_, window);

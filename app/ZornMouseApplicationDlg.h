@@ -103,6 +103,12 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void OnSessionLockChanged(bool locked);
     // A press the raw input shows (WM_INPUT).
     void OnRawMousePress(ButtonId input);
+    // A physical release the raw input shows, at the message's time: the input's hook forgets a
+    // press it took before then, whose release it may never see (one let through while the
+    // dispatch had the hook lifted for a click, or while the hook was away).
+    void OnRawMouseRelease(ButtonId input, std::uint32_t time) {
+        p_.hooks.ReleaseSeen(input, time);
+    }
     // Removes and installs again every hook that should be installed (after sleep, at unlock).
     void ReinstallHooks();
     // How many hooks Windows took away and the program put back since the start.

@@ -10,6 +10,9 @@
 // input's presses through to the program in front while the hook stays installed (the program
 // there cannot be reached by synthesised input, or does the input's own job); passhook_<X>(0)
 // takes them again. A press is decided when it comes: its release follows it either way.
+// releaseseen_<X>(time) tells the library of a release of its input that the program saw in the
+// raw input, a release that may have passed no hook of this library (one let through while the
+// dispatch had the hook lifted, say): a press swallowed before that time has had its release.
 //
 // Lifetime: the hook thread holds a reference on this library and leaves through
 // FreeLibraryAndExitThread, so the library cannot be unloaded under a running hook and DllMain
@@ -71,6 +74,9 @@ HWND volatile gTarget = nullptr;
 LONG volatile gMessage = 0;
 // Callback state. Only the hook thread touches it while the hook runs; interlocked access keeps
 // the in-process test entry (hookproc_<X>) free of data races too.
+// The time stamp (MSLLHOOKSTRUCT.time) of the press swallowed last while its release is still to
+// come, else 0; a press at time 0 counts as time 1. A release the program saw elsewhere clears
+// it only by compare-and-swap, so that it never clears the mark of a newer press.
 LONG volatile gPressSwallowed = 0;
 LONG volatile gWheelPending = 0;
 // Set by passhook_<X>; read by the callback without a lock.
@@ -109,7 +115,7 @@ bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
     if constexpr (kInput.trigger == Trigger::Button) {
         if (message == kInput.down && IsOurButton(event)) {
             if (Load(gPassThrough)) return false;
-            InterlockedExchange(&gPressSwallowed, 1);
+            InterlockedExchange(&gPressSwallowed, event.time ? static_cast<LONG>(event.time) : 1);
             PostMessageW(target, static_cast<UINT>(Load(gMessage)), 0, 0);
             return true;
         }
@@ -190,7 +196,9 @@ int Install(HWND window) {
 
     // gPressSwallowed survives a removal: the dispatch lifts a hook for the length of a click it
     // synthesises, and a press swallowed before the lift must still have its release swallowed
-    // after it, or a window would get a release without its press.
+    // after it, or a window would get a release without its press (a right release alone opens
+    // context menus). A release that came during the lift reaches the program through the raw
+    // input instead, which clears the mark (releaseseen_<X>).
     InterlockedExchange(&gWheelPending, 0);
     UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     HMODULE self = nullptr;
@@ -222,6 +230,17 @@ int Install(HWND window) {
     return 1;
 }
 
+// A release of the input at `time` on the clock of the hook's time stamps (the raw input's
+// message time: both are the system's tick count, GetTickCount). The mark is cleared only when
+// its press came strictly before: one tick holds 10 to 16 ms, and a newer press stamped with
+// the release's own tick must keep its release swallowed. Differences, not values, are
+// compared, so the tick count's wrap after 49.7 days does not matter.
+void ReleaseSeen(DWORD time) {
+    const LONG pressed = Load(gPressSwallowed);
+    if (pressed != 0 && static_cast<LONG>(time - static_cast<DWORD>(pressed)) > 0)
+        InterlockedCompareExchange(&gPressSwallowed, 0, pressed);
+}
+
 int Remove() {
     ExclusiveLock lock(gLock);
     StoreTarget(nullptr);  // from here every event passes through
@@ -246,6 +265,7 @@ TARNHOOK_API int TARNHOOK_EXPORT(unstallhook_)(HWND) { return tressel::Remove();
 TARNHOOK_API void TARNHOOK_EXPORT(passhook_)(int pass) {
     InterlockedExchange(&tressel::gPassThrough, pass ? 1 : 0);
 }
+TARNHOOK_API void TARNHOOK_EXPORT(releaseseen_)(DWORD time) { tressel::ReleaseSeen(time); }
 #ifdef TRESSEL_TEST_SWITCHES
 // Returns once the hook is gone.
 TARNHOOK_API void TARNHOOK_EXPORT(losehook_)() {

@@ -1,7 +1,9 @@
 #pragma once
 // The exports of the six hook libraries TarnhookR ... TarnhookWU, as the program imports them.
 // Each takes the window that receives the input's registered message and returns 1 on success;
-// passhook_<X> lets the input's presses pass while nonzero (the hook stays installed).
+// passhook_<X> lets the input's presses pass while nonzero (the hook stays installed);
+// releaseseen_<X>(time) tells of a physical release of the input the program saw in its raw
+// input at `time` (the message time): a press the hook swallowed before has had its release.
 
 #include <windows.h>
 
@@ -28,6 +30,12 @@ TARNHOOK_API void passhook_X1(int pass);
 TARNHOOK_API void passhook_X2(int pass);
 TARNHOOK_API void passhook_WD(int pass);
 TARNHOOK_API void passhook_WU(int pass);
+TARNHOOK_API void releaseseen_R(DWORD time);
+TARNHOOK_API void releaseseen_M(DWORD time);
+TARNHOOK_API void releaseseen_X1(DWORD time);
+TARNHOOK_API void releaseseen_X2(DWORD time);
+TARNHOOK_API void releaseseen_WD(DWORD time);
+TARNHOOK_API void releaseseen_WU(DWORD time);
 #ifdef TRESSEL_TEST_SWITCHES
 // The test build only: the hook is removed as Windows removes one that missed its timeout.
 TARNHOOK_API void losehook_R();

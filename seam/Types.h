@@ -64,6 +64,11 @@ struct InputRecord {
 
     bool operator==(const InputRecord&) const = default;
 
+    // The extra information of the mouse events the dispatch synthesises for a remapped input
+    // ("TRES"), so that the raw input tells them from the user's: Windows gives injected input
+    // no device there, Wine gives every event one.
+    static constexpr std::uintptr_t kDispatchMark = 0x54524553;
+
     static InputRecord MouseEvent(std::int32_t dx, std::int32_t dy, std::uint32_t flags,
                                   std::int32_t data = 0) {
         InputRecord r;

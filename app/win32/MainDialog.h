@@ -108,6 +108,9 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     std::array<CTransParentButton, kButtonCount> inputButtons_;
     CGdipButton saveButton_;
     CGdipButton closeButton_;
+#ifdef TRESSEL_TEST_SWITCHES
+    std::array<unsigned char, kButtonCount> rawReleases_{};  // told to the hooks, per input
+#endif
 };
 
 }  // namespace tressel

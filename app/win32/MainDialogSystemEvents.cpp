@@ -34,7 +34,19 @@ void MainDialog::MapSystemEvents() {
         return Result{TRUE, true};
     });
     OnMessage(WM_INPUT, [this](WPARAM, LPARAM l) {
-        for (ButtonId input : RawMousePresses(l)) logic_.OnRawMousePress(input);
+        const RawMouseButtons buttons = ReadRawMouseButtons(l);
+        for (ButtonId input : buttons.pressed) logic_.OnRawMousePress(input);
+        // The message time and the hooks' event times (MSLLHOOKSTRUCT.time) are both the
+        // system's tick count: "They all use the 32-bit timer provided by the GetTickCount
+        // function" (devblogs.microsoft.com/oldnewthing/20140122-00/?p=2013; learn.microsoft.com/
+        // windows/win32/api/winuser/nf-winuser-getmessagetime).
+        const auto time = static_cast<std::uint32_t>(GetMessageTime());
+        for (ButtonId input : buttons.released) {
+            logic_.OnRawMouseRelease(input, time);
+#ifdef TRESSEL_TEST_SWITCHES
+            ++rawReleases_[ToIndex(input)];
+#endif
+        }
         return Result{0, false};  // DefWindowProc cleans the raw input up
     });
 #ifdef TRESSEL_TEST_SWITCHES
@@ -48,6 +60,11 @@ void MainDialog::MapSystemEvents() {
     });
     OnMessage(RegisterWindowMessageW(L"Tressel test: hooks restored"), [this](WPARAM, LPARAM) {
         return Result{logic_.HooksRestored(), true};
+    });
+    // The test build tells how many releases of an input (wParam) the raw input showed the
+    // program and it told the input's hook of.
+    OnMessage(RegisterWindowMessageW(L"Tressel test: raw releases"), [this](WPARAM w, LPARAM) {
+        return Result{w < kButtonCount ? rawReleases_[w] : 0, true};
     });
     // The test build answers which inputs pass to the program in front (bit per input).
     OnMessage(RegisterWindowMessageW(L"Tressel test: passing inputs"), [this](WPARAM, LPARAM) {

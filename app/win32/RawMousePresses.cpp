@@ -1,5 +1,7 @@
 #include "app/win32/RawMousePresses.h"
 
+#include "seam/Types.h"
+
 namespace tressel {
 
 // learn.microsoft.com/windows/win32/api/winuser/nf-winuser-registerrawinputdevices: usage page
@@ -9,26 +11,38 @@ bool RegisterRawMouse(HWND window) {
     return RegisterRawInputDevices(&mouse, 1, sizeof mouse) != FALSE;
 }
 
-std::vector<ButtonId> RawMousePresses(LPARAM rawInput) {
+RawMouseButtons ReadRawMouseButtons(LPARAM rawInput) {
     RAWINPUT raw{};
     UINT size = sizeof raw;
     if (GetRawInputData(reinterpret_cast<HRAWINPUT>(rawInput), RID_INPUT, &raw, &size,
                         sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
-        raw.header.dwType != RIM_TYPEMOUSE || raw.header.hDevice == nullptr)
+        raw.header.dwType != RIM_TYPEMOUSE || raw.header.hDevice == nullptr ||
+        raw.data.mouse.ulExtraInformation == InputRecord::kDispatchMark)
         return {};
-    const USHORT flags = raw.data.mouse.usButtonFlags;
-    std::vector<ButtonId> pressed;
-    if (flags & RI_MOUSE_RIGHT_BUTTON_DOWN) pressed.push_back(ButtonId::R);
-    if (flags & RI_MOUSE_MIDDLE_BUTTON_DOWN) pressed.push_back(ButtonId::M);
+    struct ButtonFlags {
+        USHORT down;
+        USHORT up;
+        ButtonId input;
+    };
     // X1 answers the extra button of button data 2 (the fifth button), X2 the one of data 1.
-    if (flags & RI_MOUSE_BUTTON_5_DOWN) pressed.push_back(ButtonId::X1);
-    if (flags & RI_MOUSE_BUTTON_4_DOWN) pressed.push_back(ButtonId::X2);
+    constexpr ButtonFlags kButtons[] = {
+        {RI_MOUSE_RIGHT_BUTTON_DOWN, RI_MOUSE_RIGHT_BUTTON_UP, ButtonId::R},
+        {RI_MOUSE_MIDDLE_BUTTON_DOWN, RI_MOUSE_MIDDLE_BUTTON_UP, ButtonId::M},
+        {RI_MOUSE_BUTTON_5_DOWN, RI_MOUSE_BUTTON_5_UP, ButtonId::X1},
+        {RI_MOUSE_BUTTON_4_DOWN, RI_MOUSE_BUTTON_4_UP, ButtonId::X2},
+    };
+    const USHORT flags = raw.data.mouse.usButtonFlags;
+    RawMouseButtons buttons;
+    for (const ButtonFlags& button : kButtons) {
+        if (flags & button.down) buttons.pressed.push_back(button.input);
+        if (flags & button.up) buttons.released.push_back(button.input);
+    }
     if (flags & RI_MOUSE_WHEEL) {
         const int delta = static_cast<short>(raw.data.mouse.usButtonData);
-        if (delta <= -WHEEL_DELTA) pressed.push_back(ButtonId::WD);
-        if (delta >= WHEEL_DELTA) pressed.push_back(ButtonId::WU);
+        if (delta <= -WHEEL_DELTA) buttons.pressed.push_back(ButtonId::WD);
+        if (delta >= WHEEL_DELTA) buttons.pressed.push_back(ButtonId::WU);
     }
-    return pressed;
+    return buttons;
 }
 
 }  // namespace tressel

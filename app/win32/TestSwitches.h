@@ -3,7 +3,8 @@
 // what Wine cannot show: under Wine every process runs at one integrity level, and Wine 8 sends
 // no EVENT_SYSTEM_FOREGROUND to an out-of-context WinEvent hook (tried: none for
 // SetForegroundWindow within the process or to another one, none when a new program's window
-// came to the front). Each is an environment variable the program reads.
+// came to the front); and for what a test cannot hit in time with input from outside. Each is an
+// environment variable the program reads.
 
 #include <windows.h>
 
@@ -34,6 +35,25 @@ inline bool CountsAsHigherIntegrity(DWORD processId) {
 // place of the foreground events Wine does not send. Unset: never.
 inline unsigned ForegroundPollMs() {
     return static_cast<unsigned>(detail::EnvironmentNumber(L"TRESSEL_TEST_FOREGROUND_POLL_MS"));
+}
+
+// TRESSEL_TEST_HOLD_EVENT=<name>: while an event of that name exists, each pause of the
+// program's synthesised input (between a click's press and its release, with the hook of the
+// input it imitates lifted) lasts until the event is set, 20 s at most, in place of its
+// milliseconds. True when the pause was held so.
+inline bool HeldByTestEvent() {
+#ifdef TRESSEL_TEST_SWITCHES
+    wchar_t name[64] = {};
+    const DWORD length = GetEnvironmentVariableW(L"TRESSEL_TEST_HOLD_EVENT", name, 64);
+    if (length == 0 || length >= 64) return false;
+    HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
+    if (!event) return false;
+    WaitForSingleObject(event, 20000);
+    CloseHandle(event);
+    return true;
+#else
+    return false;
+#endif
 }
 
 }  // namespace tressel::test_switches

@@ -22,7 +22,6 @@ namespace {
 
 constexpr wchar_t kMutexName[] = L"zornOneRun";
 constexpr wchar_t kStoreName[] = L"Corvane Tressel";
-constexpr ULONGLONG kWaitForRunningWindowMs = 10000;
 
 // The executable's file name without folder and extension: the per-user store's application name.
 std::wstring ApplicationName(const std::wstring& moduleFileName) {
@@ -39,6 +38,51 @@ class ApplicationProcess : public Win32ProcessInfo {
 
   private:
     CZornMouseApplicationApp& app_;
+};
+
+// The single-instance mutex and the running window, for DecideStart. The mutex is "destroyed
+// when its last handle has been closed" (learn.microsoft.com/windows/win32/api/synchapi/
+// nf-synchapi-createmutexw), so a start that waits holds no handle to it but while it waits on
+// it, and a wait on a mutex ends as soon as its owner releases it or ends without: "the state of
+// the mutex is set to signaled" and the waiter is "granted ownership", WAIT_ABANDONED telling the
+// second (learn.microsoft.com/windows/win32/sync/mutex-objects, learn.microsoft.com/windows/
+// win32/api/synchapi/nf-synchapi-waitforsingleobject); the wait then gives it back at once.
+class Win32InstanceSystem : public InstanceSystem {
+  public:
+    explicit Win32InstanceSystem(UniqueKernelHandle& mutex) : mutex_(mutex) {}
+
+    Creation CreateInstanceMutex() override {
+        mutex_.reset(CreateMutexW(nullptr, TRUE, kMutexName));
+        return {static_cast<bool>(mutex_), GetLastError()};
+    }
+    void CloseInstanceMutex() override { mutex_.reset(); }
+    bool OwnerAlive(std::uint32_t ms) override {
+        UniqueKernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, kMutexName));
+        if (!mutex) {
+            // Gone (ERROR_FILE_NOT_FOUND), or of an instance this process may not wait on.
+            if (GetLastError() != ERROR_ACCESS_DENIED) return false;
+            ::Sleep(ms);
+            return true;
+        }
+        const DWORD result = WaitForSingleObject(mutex.get(), ms);
+        if (result == WAIT_TIMEOUT) return true;
+        if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED) ReleaseMutex(mutex.get());
+        return false;
+    }
+    // A window still in its first second after a "-run" start keeps itself hidden all the same.
+    bool ShowRunningWindow() override {
+        HWND running = FindWindowW(nullptr, kMainWindowTitle);
+        if (!running) return false;
+        ShowWindow(running, SW_SHOW);
+        ShowWindow(running, SW_SHOWNORMAL);
+        SetForegroundWindow(running);
+        return true;
+    }
+    void Sleep(std::uint32_t ms) override { ::Sleep(ms); }
+    std::uint64_t NowMs() override { return GetTickCount64(); }
+
+  private:
+    UniqueKernelHandle& mutex_;
 };
 
 }  // namespace
@@ -61,26 +105,12 @@ bool CZornMouseApplicationApp::InitInstance() {
     // simultaneous starts both believe they were first. An existing mutex shows as a handle with
     // ERROR_ALREADY_EXISTS, or, when it belongs to an instance of another integrity level, as
     // no handle with ERROR_ACCESS_DENIED (Win32 documentation, CreateMutexW: "if the caller has
-    // limited access rights, the function will fail with ERROR_ACCESS_DENIED").
-    instanceMutex.reset(CreateMutexW(nullptr, TRUE, kMutexName));
-    const DWORD error = GetLastError();
-    if (RoleFromMutexCreation(static_cast<bool>(instanceMutex), error) ==
-        InstanceRole::AlreadyRunning) {
-        // The running instance may still be starting and have no window yet: wait for it a
-        // while rather than end with the user's start answered by nothing. A window still in its
-        // first second after a "-run" start keeps itself hidden all the same.
-        HWND running = FindWindowW(nullptr, kMainWindowTitle);
-        for (const ULONGLONG deadline = GetTickCount64() + kWaitForRunningWindowMs;
-             !running && GetTickCount64() < deadline;
-             running = FindWindowW(nullptr, kMainWindowTitle)) {
-            Sleep(50);
-        }
-        ShowWindow(running, SW_SHOW);
-        ShowWindow(running, SW_SHOWNORMAL);
-        SetForegroundWindow(running);
-        return false;
-    }
-    return true;
+    // limited access rights, the function will fail with ERROR_ACCESS_DENIED"). A further start
+    // waits for a running instance that may still be starting and have no window yet, rather
+    // than end with the user's start answered by nothing, and starts as the first instance when
+    // that one has ended meanwhile.
+    Win32InstanceSystem system(instanceMutex);
+    return DecideStart(system) == StartDecision::First;
 }
 
 void CZornMouseApplicationApp::RunMainDialog() {

@@ -29,6 +29,7 @@ class NoHooks : public HookLibraries {
     int Install(ButtonId, WindowHandle) override { return 1; }
     int Remove(ButtonId, WindowHandle) override { return 1; }
     void SetPassThrough(ButtonId, bool) override {}
+    void ReleaseSeen(ButtonId, std::uint32_t) override {}
 };
 
 class NoSystem : public SystemActions {

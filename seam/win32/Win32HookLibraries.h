@@ -11,6 +11,7 @@ class Win32HookLibraries : public HookLibraries {
     int Install(ButtonId input, WindowHandle window) override;
     int Remove(ButtonId input, WindowHandle window) override;
     void SetPassThrough(ButtonId input, bool pass) override;
+    void ReleaseSeen(ButtonId input, std::uint32_t time) override;
 };
 
 }  // namespace tressel

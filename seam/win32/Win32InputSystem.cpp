@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "actions/KeyScanCodes.h"
+#include "app/win32/TestSwitches.h"
 #include "framework/UniqueHandle.h"
 
 // CreateWaitableTimerExW (learn.microsoft.com/windows/win32/api/synchapi/
@@ -93,7 +94,9 @@ std::uint32_t Win32InputSystem::SendInput(std::span<const InputRecord> records) 
     return ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void Win32InputSystem::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Win32InputSystem::Sleep(std::uint32_t milliseconds) {
+    if (!test_switches::HeldByTestEvent()) ::Sleep(milliseconds);
+}
 
 std::unique_ptr<PreciseTimer> Win32InputSystem::CreatePreciseTimer() {
     UniqueKernelHandle timer(::CreateWaitableTimerExW(

@@ -1,9 +1,10 @@
 #pragma once
-// Recording hook libraries: "Install(X1, 0x42)" / "Remove(X1, 0x42)" / "PassThrough(X1, on)" in
-// the call log.
+// Recording hook libraries: "Install(X1, 0x42)" / "Remove(X1, 0x42)" / "PassThrough(X1, on)" /
+// "ReleaseSeen(X1, 1234)" in the call log.
 
 #include <array>
 #include <cstdio>
+#include <string>
 
 #include "fakes/CallLog.h"
 #include "fakes/Describe.h"
@@ -27,6 +28,9 @@ class FakeHookLibraries : public HookLibraries {
     }
     void SetPassThrough(ButtonId input, bool pass) override {
         log_.Add("PassThrough(" + Describe(input) + (pass ? ", on)" : ", off)"));
+    }
+    void ReleaseSeen(ButtonId input, std::uint32_t time) override {
+        log_.Add("ReleaseSeen(" + Describe(input) + ", " + std::to_string(time) + ")");
     }
     bool Installed(ButtonId input) const { return installed_[ToIndex(input)]; }
 

@@ -48,9 +48,12 @@ class ButtonDispatcherTest : public ::testing::Test {
         dispatcher.DispatchButtonEvent(id, kWindow);
         return log.Entries();
     }
-    // Button and wheel events carry no position: they happen where the pointer is.
+    // Button and wheel events carry no position: they happen where the pointer is. They carry
+    // the dispatch's mark, "TRES", by which the raw input tells them from the user's.
     static std::string Mouse(unsigned flags, int data = 0) {
-        return "SendInput[" + Describe(InputRecord::MouseEvent(0, 0, flags, data)) + "]";
+        InputRecord r = InputRecord::MouseEvent(0, 0, flags, data);
+        r.extraInfo = 0x54524553;
+        return "SendInput[" + Describe(r) + "]";
     }
     static std::string Key(unsigned vk, unsigned flags) {
         return "SendInput[" +

@@ -57,6 +57,14 @@ TEST_F(HookWatchTest, PressesThatNeedNoHookPutNothingBack) {
     EXPECT_EQ(dialog.HooksRestored(), 0);
 }
 
+// The hook may have been lifted or removed when the release came: every release is told, with
+// the time the raw input gave it, whether the input is hooked now or not.
+TEST_F(HookWatchTest, ARawReleaseIsToldToItsHookLibraryWithItsTime) {
+    dialog.OnRawMouseRelease(ButtonId::R, 4000000000u);
+    dialog.OnRawMouseRelease(ButtonId::X1, 7);
+    EXPECT_THAT(log.Entries(), ElementsAre("ReleaseSeen(R, 4000000000)", "ReleaseSeen(X1, 7)"));
+}
+
 TEST_F(HookWatchTest, TheUnlockPutsEveryInstalledHookBack) {
     dialog.OnSessionLockChanged(true);
     EXPECT_THAT(log.Entries(), IsEmpty());

@@ -8,6 +8,8 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <vector>
@@ -70,21 +72,24 @@ class AppShellTest : public RunningTresselTest {
         return others_.back();
     }
     std::wstring OurRunEntry() const { return L"\"" + folder_ + L"\\Tressel.exe\" -run"; }
+    // Hides the running instance's `window`; a further start brings it back and ends.
+    void ExpectAFurtherStartToBringBack(HWND window) {
+        PostCommand(window, kHideApplication);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+        TresselProcess& further = StartAnother();
+        DWORD exitCode = 99;
+        ASSERT_TRUE(further.WaitForExit(exitCode));
+        EXPECT_EQ(exitCode, 0u);
+        EXPECT_TRUE(WaitUntil([&] { return Shown(window); }));
+        EXPECT_EQ(CountMainWindows(), 1);
+    }
 
     std::deque<TresselProcess> others_;  // references stay valid as processes are added
 };
 
 TEST_F(AppShellTest, SecondStartBringsTheHiddenFirstInstanceBackAndEnds) {
     ASSERT_NO_FATAL_FAILURE(StartTressel());
-    PostCommand(window_, kHideApplication);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }));
-
-    TresselProcess& second = StartAnother();
-    DWORD exitCode = 99;
-    ASSERT_TRUE(second.WaitForExit(exitCode));
-    EXPECT_EQ(exitCode, 0u);
-    EXPECT_TRUE(WaitUntil([&] { return Shown(window_); }));
-    EXPECT_EQ(CountMainWindows(), 1);
+    ExpectAFurtherStartToBringBack(window_);
     EXPECT_TRUE(app_.Running());
 }
 
@@ -120,10 +125,11 @@ TEST_F(AppShellTest, TwentySimultaneousStartsLeaveExactlyOneInstance) {
 }
 
 // A second start while the first holds the mutex but has no window yet waits for the window and
-// shows it, instead of ending unanswered. The "first instance" here is the test itself; its
-// window comes only once the second has opened the mutex (a second handle to it), and the second
-// looks for the window right after that: a start that did not wait would find none and show
-// nothing. (How long it waits, ten seconds, only a fixed wait could tell.)
+// shows it, instead of ending unanswered. The "first instance" here is the test itself. The
+// second keeps no handle to the mutex but while it waits on it between its looks for the window
+// (a second handle to it, most of the time); the window comes only once that shows, and a start
+// that did not wait would find none and show nothing. (How long it waits, ten seconds, only a
+// fixed wait could tell.)
 TEST_F(AppShellTest, ASecondStartWaitsForTheWindowOfAnInstanceStillStarting) {
     UniqueKernelHandle mutex(CreateMutexW(nullptr, TRUE, L"zornOneRun"));
     ASSERT_TRUE(mutex);
@@ -139,6 +145,29 @@ TEST_F(AppShellTest, ASecondStartWaitsForTheWindowOfAnInstanceStillStarting) {
     EXPECT_EQ(exitCode, 0u);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     DestroyWindow(window);
+}
+
+// A start that came while the first instance was still there, and the first ends (as its Exit
+// does: the mutex released, then the process and its handle gone): the start comes up as the
+// program, well before a wait for the first one's window would have ended, and no handle it
+// kept makes the next start take it for another; that start brings its window back and ends.
+TEST_F(AppShellTest, AStartWaitingForAnInstanceThatEndsComesUpAsTheProgram) {
+    UniqueKernelHandle mutex(CreateMutexW(nullptr, TRUE, L"zornOneRun"));
+    ASSERT_TRUE(mutex);
+    TresselProcess& second = StartAnother();
+    ASSERT_TRUE(WaitUntil([&] { return HandleCount(mutex.get()) == 2 || !second.Running(); }));
+    ASSERT_TRUE(second.Running()) << "it ended with no window to show";
+    ReleaseMutex(mutex.get());
+    mutex.reset();
+    const auto ended = std::chrono::steady_clock::now();
+    HWND window = second.WaitForWindow(std::chrono::seconds(9));
+    ASSERT_NE(window, nullptr) << "it did not come up as the program";
+    std::printf("up as the program %lld ms after the first ended\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - ended)
+                                           .count()));
+    ASSERT_TRUE(second.WaitForStartUp(window));
+    ExpectAFurtherStartToBringBack(window);
 }
 
 // A start during the first second of a "-run" start ends, and the running window stays hidden:

@@ -325,10 +325,12 @@ TEST_F(HookLibrariesTest, InstallingAndRemovingTwiceIsHarmless) {
 class HookCallbackTest : public HookLibrariesTest {
   protected:
     // Calls the input's callback with one physical (not injected) event; true when swallowed.
-    static bool Feed(ButtonId input, UINT message, DWORD mouseData, DWORD flags = 0) {
+    static bool Feed(ButtonId input, UINT message, DWORD mouseData, DWORD flags = 0,
+                     DWORD time = 0) {
         MSLLHOOKSTRUCT event{};
         event.mouseData = mouseData;
         event.flags = flags;
+        event.time = time;
         return HookOf(input).proc(HC_ACTION, message, reinterpret_cast<LPARAM>(&event)) != 0;
     }
     static DWORD WheelData(int delta) {
@@ -369,6 +371,32 @@ TEST_F(HookCallbackTest, ReleaseIsSwallowedOnlyAfterASwallowedPress) {
     EXPECT_FALSE(Feed(ButtonId::R, WM_RBUTTONDOWN, 0, LLMHF_INJECTED));
     EXPECT_FALSE(Feed(ButtonId::R, WM_MBUTTONDOWN, 0));
     EXPECT_EQ(1, PendingRegistered(ButtonId::R));
+}
+
+// A release the program saw in the raw input (releaseseen_<X>, with the message time) ends a
+// swallowed press that came strictly before it: one that came later, or in the same tick, keeps
+// its release swallowed. The tick count wraps after 49.7 days.
+TEST_F(HookCallbackTest, AReleaseSeenElsewhereEndsOnlyAPressSwallowedBeforeIt) {
+    struct Case {
+        DWORD pressedAt;
+        DWORD releaseSeenAt;
+        bool releaseSwallowed;
+    };
+    const Case cases[] = {
+        {1000, 1016, false},
+        {1016, 1000, true},  // the release of an earlier press, told late
+        {1016, 1016, true},
+        {0xFFFFFFF0u, 0x10, false},  // across the wrap
+        {0x10, 0xFFFFFFF0u, true},
+    };
+    ASSERT_EQ(1, installhook_R(target_));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pressedAt);
+        EXPECT_TRUE(Feed(ButtonId::R, WM_RBUTTONDOWN, 0, 0, c.pressedAt));
+        releaseseen_R(c.releaseSeenAt);
+        EXPECT_EQ(Feed(ButtonId::R, WM_RBUTTONUP, 0, 0, c.releaseSeenAt + 30), c.releaseSwallowed);
+        Feed(ButtonId::R, WM_RBUTTONUP, 0);  // nothing left over for the next row
+    }
 }
 
 // The dispatch lifts a hook around a click it synthesises; a button held down through that lift
