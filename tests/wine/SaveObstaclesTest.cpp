@@ -179,9 +179,7 @@ class ObstacleTest : public SaveObstaclesTest, public ::testing::WithParamInterf
     }
 };
 
-TEST_P(ObstacleTest, KeepsTheChangeOrSaysWhyAndSavesItOnceTheObstacleIsGone) {
-    Meet(GetParam());
-}
+TEST_P(ObstacleTest, KeepsTheChangeOrSaysWhyAndSavesItOnceTheObstacleIsGone) { Meet(GetParam()); }
 
 // clang-format off
 const ObstacleCase kObstacles[] = {

@@ -219,9 +219,8 @@ TEST_F(SettingsFileTest, RefusedWritesTellWhetherTheirObstaclePasses) {
             ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
         } else if (c.refusal != Refusal::None) {
             WriteBytes(temp, "new");
-            change.emplace(UnixChange::Immutable(c.refusal == Refusal::ImmutableFile
-                                                     ? path
-                                                     : folder.wstring()));
+            change.emplace(UnixChange::Immutable(
+                c.refusal == Refusal::ImmutableFile ? path : folder.wstring()));
             if (!change->Made()) {
                 fs::remove(temp);
                 ++withoutFlag;

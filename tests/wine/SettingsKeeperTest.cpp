@@ -86,7 +86,7 @@ bool Answer(HWND box, int id) {
 
 enum class Reply {
     Cancel,
-    Retry,                 // once the obstacle is gone
+    Retry,                  // once the obstacle is gone
     RetryWhileRefusedFirst  // asked again, then Retry once the obstacle is gone
 };
 
