@@ -2,7 +2,8 @@
 // with a change the settings file refuses asks the user in a message box of the program's own,
 // and the answer decides (Retry saves once the obstacle is gone, Cancel ends with the old file);
 // a program folder that takes no writes at all sends the settings to the user's local
-// application data folder, for this run and the next ones, while a writable one keeps them.
+// application data folder, for this run and the next ones, while a writable one keeps them. At
+// the session's end nobody is asked: the next start tells what was lost.
 // Obstacles are made with the Linux immutable flag (see SaveObstaclesTest); without chattr, the
 // rows that need it are skipped.
 #include <windows.h>
@@ -109,7 +110,8 @@ const WayOut kWaysOut[] = {
 };
 // clang-format on
 
-class SaveQuestionTest : public RunningTresselTest, public ::testing::WithParamInterface<WayOut> {
+// A running program whose settings file refuses every write once the flag is set.
+class RefusingFileTest : public RunningTresselTest {
   protected:
     void BeforeStart() override { WriteBytes(iniPath_, kOldFile); }
     void TearDown() override {
@@ -134,6 +136,8 @@ class SaveQuestionTest : public RunningTresselTest, public ::testing::WithParamI
 
     std::optional<UnixChange> flag_;
 };
+
+class SaveQuestionTest : public RefusingFileTest, public ::testing::WithParamInterface<WayOut> {};
 
 TEST_P(SaveQuestionTest, RefusedSaveOnTheWayOutAsksAndTheAnswerDecides) {
     const WayOut& way = GetParam();
@@ -167,8 +171,36 @@ TEST_P(SaveQuestionTest, RefusedSaveOnTheWayOutAsksAndTheAnswerDecides) {
     }
 }
 
+class SessionEndTest : public RefusingFileTest {};
+
 INSTANTIATE_TEST_SUITE_P(WaysOut, SaveQuestionTest, ::testing::ValuesIn(kWaysOut),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// The session's end cannot wait for an answer: the program ends without asking, and the next
+// start tells in a balloon which file the changes were lost for (the record lives in the real
+// per-user store, which the fixture clears before and after).
+TEST_F(SessionEndTest, RefusedSaveAtTheSessionEndIsToldAtTheNextStart) {
+    flag_.emplace(UnixChange::Immutable(iniPath_));
+    if (!flag_->Made()) GTEST_SKIP() << "chattr +i is not available here";
+    ASSERT_NO_FATAL_FAILURE(AssignCopyToX2(window_, app_.Id()));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(
+        SendMessageTimeoutW(window_, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 20000, &answer));
+    // The program ends while it handles this; the call's result says nothing.
+    SendMessageTimeoutW(window_, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 20000, &answer);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(app_.WaitForExit(exitCode)) << "the program waited at the session's end";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(FileBytes(iniPath_), kOldFile);
+
+    flag_->Undo();
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
+    std::wstring balloon;
+    EXPECT_TRUE(WaitUntil([&] {
+        return !(balloon = BalloonContaining(L"when Windows ended the session")).empty();
+    })) << "the next start told nothing";
+    EXPECT_NE(balloon.find(iniPath_), std::wstring::npos) << fs::path(balloon).string();
+}
 
 // The folder the program asks Windows for (SHGetKnownFolderPath), as the test process sees it in
 // the same prefix; empty when there is none.
