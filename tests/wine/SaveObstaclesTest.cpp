@@ -2,7 +2,9 @@
 // a read-only settings file, a folder that takes no new file (with and without a settings file
 // in it), a file held open by another program, a folder that has gone. Either the change is kept
 // (written in place) or a notification-area balloon names the file and the reason while the old
-// file stays as it was; once the obstacle is gone, the program's retry saves the change. A file
+// file stays as it was. Once the obstacle is gone, the change is saved: by the program's own
+// retry when the obstacle was one that passes (a file held open), else by the user's next change
+// or on the way out, since a lasting obstacle is not tried again by itself. A file
 // that could not be read at start is kept aside before the first save replaces it.
 //
 // Under Wine the tests run as root, and Wine leaves access checks to the Unix permissions, which
@@ -18,7 +20,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -26,8 +27,8 @@
 #include "config/ButtonId.h"
 #include "framework/UniqueHandle.h"
 #include "wine/support/FileBytes.h"
-#include "wine/support/IniSnapshot.h"
 #include "wine/support/RunningTresselTest.h"
+#include "wine/support/SettingsChanges.h"
 #include "wine/support/UnixCommand.h"
 #include "wine/support/UnixFiles.h"
 #include "wine/support/WaitUntil.h"
@@ -37,42 +38,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kWordCopy = 24;  // Combination › Word › Copy(Ctrl+C), caption "Copy"
-
 // A settings file as a user's earlier session left it: X2 copies nothing yet, R is renamed.
 const std::string kOldFile =
     "; mine\r\n[RButtonSetting]\r\n0=Kept\r\n1=0\r\n2=0\r\n3=0\r\n4=0\r\n5=\r\n6=0\r\n8=\r\n";
 
-// The text of the notification-area balloon on screen that contains `words`, or empty. Wine's
-// tray shows a balloon as a tooltip window (TTS_BALLOON) of the shell's process, owned by the
-// icon's window, whose WM_GETTEXT answers the text while it shows; its title cannot be read from
-// another process. How Windows shows a balloon is the shell's own affair: that the program asks
-// for one, once per run of failures, is what the native tests check.
-std::wstring BalloonContaining(const std::wstring& words) {
-    struct Search {
-        const std::wstring& words;
-        std::wstring found;
-    } search{words, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM l) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(l);
-            wchar_t cls[32] = {};
-            GetClassNameW(hwnd, cls, 32);
-            if (lstrcmpiW(cls, L"tooltips_class32") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-            wchar_t text[1024] = {};
-            DWORD_PTR length = 0;
-            if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
-                                     SMTO_ABORTIFHUNG, 5000, &length))
-                return TRUE;
-            if (std::wstring(text).find(s->words) == std::wstring::npos) return TRUE;
-            s->found = text;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 enum class Obstacle { ImmutableFile, ImmutableFolder, HeldFile, FolderGone };
+enum class Mend { None, RetryByItself, NextChange, Leaving };
 
 struct ObstacleCase {
     const char* name;
@@ -80,6 +51,8 @@ struct ObstacleCase {
     bool fileExists;
     // Empty: the change is kept in spite of the obstacle. Otherwise the reason the balloon gives.
     const wchar_t* reason;
+    // What saves the change once the obstacle is gone.
+    Mend mend;
 };
 
 void PrintTo(const ObstacleCase& c, std::ostream* out) { *out << c.name; }
@@ -122,35 +95,14 @@ class SaveObstaclesTest : public RunningTresselTest {
         return bytes;
     }
 
-    // Selects X2 as a click on its button does (its function menu opens and is dismissed), then
-    // assigns Copy to it: the window shows the caption at once, the save follows.
-    void AssignCopyToX2() {
-        const int control = InfoOf(ButtonId::X2).controlId;
-        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window_, control)));
-        ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).size() == 1; }))
-            << "no function menu opened";
-        PostMessageW(window_, WM_CANCELMODE, 0, 0);
-        ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
-        // Sent, not posted: a sent message is handled before posted ones, so a round trip after
-        // a posted command could return before the command ran.
-        DWORD_PTR ignored = 0;
-        ASSERT_TRUE(SendMessageTimeoutW(window_, WM_COMMAND, MAKEWPARAM(kWordCopy, 0), 0,
-                                        SMTO_ABORTIFHUNG, 20000, &ignored));
-        wchar_t caption[64] = {};
-        GetDlgItemTextW(window_, control, caption, 64);
-        ASSERT_STREQ(caption, L"Copy");
-    }
+    void AssignCopyToX2() { testing::AssignCopyToX2(window_, app_.Id()); }
 
     // The save runs on the window's thread and writes key by key: once X2's caption is in the
     // file, a round trip to the window waits for the rest of that save.
     bool SavedAsCopyAndDone() const {
         return WaitUntil([&] { return X2SavedAsCopy(); }) && RoundTrip();
     }
-    bool X2SavedAsCopy() const {
-        const auto section = ReadIniSection(iniPath_, std::wstring(InfoOf(ButtonId::X2).section));
-        return section && section->count(L"0") && section->at(L"0") == L"Copy";
-    }
+    bool X2SavedAsCopy() const { return testing::X2SavedAsCopy(iniPath_); }
     bool NoTemporaryFile() const { return !fs::exists(fs::path(iniPath_ + L".tmp")); }
 
     // One obstacle: set up, a change made, the outcome checked, the obstacle taken away.
@@ -185,10 +137,17 @@ class SaveObstaclesTest : public RunningTresselTest {
                 EXPECT_EQ(FileNow(), c.fileExists ? kOldFile : "");
             }
             EXPECT_TRUE(WaitUntil([&] { return NoTemporaryFile(); }));
-            // The obstacle goes; the retry a second later saves the change.
             holder_.reset();
             if (change) change->Undo();
-            ASSERT_TRUE(SavedAsCopyAndDone()) << "the retry did not save";
+            if (c.mend == Mend::NextChange) {
+                ASSERT_NO_FATAL_FAILURE(AssignCopyToX2());
+            }
+            if (c.mend == Mend::Leaving) {
+                ASSERT_NO_FATAL_FAILURE(EndByCancel());
+                EXPECT_TRUE(X2SavedAsCopy()) << "the way out did not save";
+            } else {
+                ASSERT_TRUE(SavedAsCopyAndDone()) << "not saved once the obstacle was gone";
+            }
         }
         change.reset();
         EXPECT_TRUE(NoTemporaryFile());
@@ -220,21 +179,19 @@ class ObstacleTest : public SaveObstaclesTest, public ::testing::WithParamInterf
     }
 };
 
-TEST_P(ObstacleTest, KeepsTheChangeOrSaysWhyAndTheRetrySavesItOnceTheObstacleIsGone) {
-    Meet(GetParam());
-}
+TEST_P(ObstacleTest, KeepsTheChangeOrSaysWhyAndSavesItOnceTheObstacleIsGone) { Meet(GetParam()); }
 
 // clang-format off
 const ObstacleCase kObstacles[] = {
-    {"ReadOnlyFile", Obstacle::ImmutableFile, true, L"the file is read-only or open in another program."},
+    {"ReadOnlyFile", Obstacle::ImmutableFile, true, L"the file is read-only or open in another program.", Mend::Leaving},
     // The folder takes no temporary copy, but the file itself is writable: written in place.
-    {"FolderTakesNoNewFile_FileWritable", Obstacle::ImmutableFolder, true, nullptr},
+    {"FolderTakesNoNewFile_FileWritable", Obstacle::ImmutableFolder, true, nullptr, Mend::None},
     // A program folder the user may not write to, and no settings file yet.
-    {"FolderTakesNoNewFile_NoFileYet", Obstacle::ImmutableFolder, false, L"its folder or the disk does not let the program write."},
-    {"FileHeldOpenWithoutSharing", Obstacle::HeldFile, true, L"read-only or in use."},
+    {"FolderTakesNoNewFile_NoFileYet", Obstacle::ImmutableFolder, false, L"its folder or the disk does not let the program write.", Mend::NextChange},
+    {"FileHeldOpenWithoutSharing", Obstacle::HeldFile, true, L"the file is read-only or open in another program.", Mend::RetryByItself},
     // The file is in the folder that went away, as on a drive taken out: the folder is never
     // made anew, and the old file in it stays as it was.
-    {"FolderGone_NeverMadeAnew", Obstacle::FolderGone, true, L"its folder cannot be found"},
+    {"FolderGone_NeverMadeAnew", Obstacle::FolderGone, true, L"its folder cannot be found", Mend::NextChange},
 };
 // clang-format on
 

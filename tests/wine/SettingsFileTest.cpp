@@ -1,6 +1,7 @@
 // The settings file against the real profile functions: round trips with non-ANSI text, an
-// existing ANSI file, a failed replace, the file-system probes, the long
-// module path, and crash safety under repeated kills of a process that saves in a tight loop.
+// existing ANSI file, a failed replace, the file-system probes and what a refusal says of its
+// obstacle, the long module path, and crash safety under repeated kills of a process that saves
+// in a tight loop.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -171,6 +174,95 @@ TEST_F(SettingsFileTest, FileSystemProbesRenamesWithoutReplacingAndRemovesReadOn
     EXPECT_TRUE(files.Remove(free));
     EXPECT_FALSE(fs::exists(free));
     SetFileAttributesW(free.c_str(), FILE_ATTRIBUTE_NORMAL);  // for the folder's removal
+}
+
+// What a refused write says of its obstacle: a file another program holds without sharing lets go
+// by itself; an immutable file (root's stand-in for a read-only one, see SaveObstaclesTest), a
+// read-only attribute and a folder that takes no new file do not. Both the probe a save starts
+// with and the atomic replace it ends with must tell them apart.
+enum class Refusal { None, HeldWithoutSharing, ImmutableFile, ReadOnlyAttribute, ImmutableFolder };
+
+struct RefusalCase {
+    const char* name;
+    Refusal refusal;
+    bool fileExists;
+    bool canWrite;
+    bool passes;  // LastRefusalPasses after the refused call
+};
+
+// clang-format off
+const RefusalCase kRefusals[] = {
+    // The file every other Wine test saves in: its folder keeps the settings.
+    {"WritableFile",            Refusal::None,               true,  true,  false},
+    {"NoFileInWritableFolder",  Refusal::None,               false, true,  false},
+    {"HeldWithoutSharing",      Refusal::HeldWithoutSharing, true,  false, true},
+    {"ImmutableFile",           Refusal::ImmutableFile,      true,  false, false},
+    {"ReadOnlyAttribute",       Refusal::ReadOnlyAttribute,  true,  false, false},
+    {"NoFileInImmutableFolder", Refusal::ImmutableFolder,    false, false, false},
+};
+// clang-format on
+
+TEST_F(SettingsFileTest, RefusedWritesTellWhetherTheirObstaclePasses) {
+    const std::wstring temp = SettingsTempPath(path);
+    int withoutFlag = 0;
+    for (const RefusalCase& c : kRefusals) {
+        SCOPED_TRACE(c.name);
+        fs::remove(path);
+        if (c.fileExists) WriteBytes(path, "old");
+        std::optional<UnixChange> change;
+        UniqueFileHandle holder;
+        if (c.refusal == Refusal::HeldWithoutSharing) {
+            holder.reset(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(holder);
+        } else if (c.refusal == Refusal::ReadOnlyAttribute) {
+            ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        } else if (c.refusal != Refusal::None) {
+            WriteBytes(temp, "new");
+            change.emplace(UnixChange::Immutable(
+                c.refusal == Refusal::ImmutableFile ? path : folder.wstring()));
+            if (!change->Made()) {
+                fs::remove(temp);
+                ++withoutFlag;
+                continue;
+            }
+        }
+        EXPECT_EQ(files.CanWrite(path), c.canWrite);
+        if (!c.canWrite) {
+            EXPECT_EQ(files.LastRefusalPasses(), c.passes);
+        }
+        // The replace is refused alike where the flag keeps the rename out (the read-only
+        // attribute binds no rename of root's under Wine).
+        if (c.fileExists && c.refusal != Refusal::None && c.refusal != Refusal::ReadOnlyAttribute) {
+            if (c.refusal == Refusal::HeldWithoutSharing) WriteBytes(temp, "new");
+            EXPECT_FALSE(files.ReplaceAtomically(temp, path));
+            EXPECT_EQ(files.LastRefusalPasses(), c.passes);
+        }
+        change.reset();
+        holder.reset();
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (c.fileExists) {
+            EXPECT_EQ(FileBytes(path), "old");
+        }
+        fs::remove(temp);
+    }
+    if (withoutFlag > 0) GTEST_SKIP() << withoutFlag << " rows need chattr +i, not available here";
+}
+
+// The hold of a load shares everything, yet keeps out an open that shares no reading (which
+// would leave the profile functions reading defaults), and only while it lives.
+TEST_F(SettingsFileTest, ReadHoldKeepsOutAnOpenThatSharesNothing) {
+    WriteBytes(path, "settings");
+    const auto openAlone = [&] {
+        return UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    std::unique_ptr<ReadHold> hold = files.HoldReadable(path);
+    ASSERT_NE(hold, nullptr);
+    EXPECT_FALSE(openAlone());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    hold.reset();
+    EXPECT_TRUE(openAlone());
 }
 
 // Wine cannot start a program whose path exceeds MAX_PATH, so the growing buffer is driven
