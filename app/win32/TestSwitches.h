@@ -3,7 +3,8 @@
 // what Wine cannot show: under Wine every process runs at one integrity level, and Wine 8 sends
 // no EVENT_SYSTEM_FOREGROUND to an out-of-context WinEvent hook (tried: none for
 // SetForegroundWindow within the process or to another one, none when a new program's window
-// came to the front). Each is an environment variable the program reads.
+// came to the front), and Wine's shell takes a notification icon from the first moment, where
+// Windows' may not be ready yet at sign-in. Each is an environment variable the program reads.
 
 #include <windows.h>
 
@@ -34,6 +35,22 @@ inline bool CountsAsHigherIntegrity(DWORD processId) {
 // place of the foreground events Wine does not send. Unset: never.
 inline unsigned ForegroundPollMs() {
     return static_cast<unsigned>(detail::EnvironmentNumber(L"TRESSEL_TEST_FOREGROUND_POLL_MS"));
+}
+
+// TRESSEL_TEST_TRAY_REFUSED_WHILE=<name>: the shell counts as refusing the notification icon
+// while an event of that name exists.
+inline bool TrayRefused() {
+#ifdef TRESSEL_TEST_SWITCHES
+    wchar_t name[128] = {};
+    const DWORD length = GetEnvironmentVariableW(L"TRESSEL_TEST_TRAY_REFUSED_WHILE", name, 128);
+    if (length == 0 || length >= 128) return false;
+    HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
+    if (!event) return false;
+    CloseHandle(event);
+    return true;
+#else
+    return false;
+#endif
 }
 
 }  // namespace tressel::test_switches

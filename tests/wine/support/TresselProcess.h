@@ -55,6 +55,10 @@ class TresselProcess {
 // tells that the window has finished starting.
 bool TrayIconPresent(HWND window);
 
+// Posts to `window` what the shell sends for an event of Tressel's icon, in the version-4 form
+// the program asks for: the event and the icon's id in lParam, the anchor point in wParam.
+void PostTrayEvent(HWND window, UINT event, POINT anchor);
+
 // Every top-level window titled "Tressel-corvane", of any process.
 int CountMainWindows();
 
