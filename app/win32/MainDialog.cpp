@@ -3,6 +3,7 @@
 #include "app/win32/SkinPainter.h"
 
 #include <commdlg.h>
+
 #include <vector>
 
 #include "controls/FunctionMenuBuilder.h"
