@@ -77,16 +77,6 @@ bool ClickAt(POINT p, int button = x11_button::kLeft) {
     return PhysicalInput::MoveTo(p.x, p.y) && PhysicalInput::Click(button);
 }
 
-// Where a user sees the icon. Wine 8's shell has no Shell_NotifyIconGetRect; its taskbar draws
-// the notification icons from its right end inward, each a small icon plus a 2-pixel border on
-// either side, and a fresh prefix has only Tressel's.
-POINT TrayIconCentre() {
-    RECT bar{};
-    GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
-    const int slot = GetSystemMetrics(SM_CXSMICON) + 4;
-    return {bar.right - slot / 2, (bar.top + bar.bottom) / 2};
-}
-
 class JourneyTest : public ::testing::Test {
   protected:
     void TearDown() override {
