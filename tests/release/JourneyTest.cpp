@@ -105,10 +105,8 @@ class JourneyTest : public ::testing::Test {
     }
 
     // A right click on the tray icon, then a left click on entry `index` of the menu it opens.
-    // The menu opens on the press. Wine pushes a menu that would leave the screen back over the
-    // pointer (Windows opens it beside the pointer), where the release would choose the entry
-    // under it: the release therefore comes beside the menu, as a user's would after a moment.
-    // Successive presses alternate between two points of the icon farther apart than the
+    // The menu opens on the press; the release comes beside it (OpenMenuByRightPress). Successive
+    // presses alternate between two points of the icon farther apart than the
     // double-click rectangle, so that a quick second press is no double click (which the program
     // does not answer with a menu).
     void ChooseFromTray(int index) {
@@ -116,15 +114,10 @@ class JourneyTest : public ::testing::Test {
         side = -side;
         POINT icon = TrayIconCentre();
         icon.x += side * GetSystemMetrics(SM_CXDOUBLECLK);
-        ASSERT_TRUE(PhysicalInput::MoveTo(icon.x, icon.y));
-        ASSERT_TRUE(PhysicalInput::Press(x11_button::kRight));
-        HWND menu = AwaitOneMenu();
-        RECT popup{};
-        if (menu) GetWindowRect(menu, &popup);
-        const POINT beside{menu ? std::min(popup.left, icon.x) - 10 : icon.x, icon.y};
-        const bool moved = PhysicalInput::MoveTo(beside.x, beside.y);
-        ASSERT_TRUE(PhysicalInput::Release(x11_button::kRight) && moved);
+        HWND menu = OpenMenuByRightPress(app_.Id(), icon);
         ASSERT_NE(menu, nullptr) << "a click on the tray icon opened no menu";
+        RECT popup{};
+        GetWindowRect(menu, &popup);
         ASSERT_TRUE(IsWindowVisible(menu)) << "the menu closed on the release beside it";
         ASSERT_LT(static_cast<std::size_t>(index), trayEntries_.size());
         const POINT entry = CentreOf(trayEntries_[static_cast<std::size_t>(index)]);

@@ -226,12 +226,16 @@ TEST_F(AppShellTest, AtStartTheRunEntryOfAnotherCopyThatStillExistsStays) {
 TEST_F(AppShellTest, TrayMenuOpensOnASecondRightButtonCallbackAndTakesAChoice) {
     ASSERT_NO_FATAL_FAILURE(StartTressel());
     auto menuOpen = [&] { return VisibleMenuWindows(app_.Id()).size() == 1; };
-    PostTrayEvent(window_, WM_RBUTTONDOWN, {400, 300});
+    // A mouse event's anchor is the pointer, so the menu opens below it and no entry is under
+    // the pointer to be chosen by hovering.
+    POINT pointer{};
+    ASSERT_TRUE(GetCursorPos(&pointer));
+    PostTrayEvent(window_, WM_RBUTTONDOWN, pointer);
     ASSERT_TRUE(WaitUntil(menuOpen));
     PostMessageW(window_, WM_CANCELMODE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
 
-    PostTrayEvent(window_, WM_RBUTTONDOWN, {400, 300});
+    PostTrayEvent(window_, WM_RBUTTONDOWN, pointer);
     ASSERT_TRUE(WaitUntil(menuOpen));
     ASSERT_TRUE(PhysicalInput::KeyPress("Down"));
     ASSERT_TRUE(PhysicalInput::KeyPress("Return"));
@@ -240,20 +244,11 @@ TEST_F(AppShellTest, TrayMenuOpensOnASecondRightButtonCallbackAndTakesAChoice) {
 }
 
 // A press on the icon the shell shows opens the menu: the shell's own callbacks, in the form the
-// program asks for (NIM_SETVERSION), reach it. The release comes beside the menu, which Wine
-// pushes back over the pointer, so that it chooses nothing.
+// program asks for (NIM_SETVERSION), reach it.
 TEST_F(AppShellTest, APressOnTheIconTheShellShowsOpensTheMenu) {
     ASSERT_NO_FATAL_FAILURE(StartTressel());
-    const POINT icon = TrayIconCentre();
-    ASSERT_TRUE(PhysicalInput::MoveTo(icon.x, icon.y));
-    ASSERT_TRUE(PhysicalInput::Press(x11_button::kRight));
-    HWND menu = AwaitOnlyMenu(app_.Id());
-    RECT popup{};
-    if (menu) GetWindowRect(menu, &popup);
-    const POINT beside{menu ? std::min(popup.left, icon.x) - 10 : icon.x, icon.y};
-    const bool moved = PhysicalInput::MoveTo(beside.x, beside.y);
-    ASSERT_TRUE(PhysicalInput::Release(x11_button::kRight) && moved);
-    ASSERT_NE(menu, nullptr) << "a press on the icon opened no menu";
+    ASSERT_NE(OpenMenuByRightPress(app_.Id(), TrayIconCentre()), nullptr)
+        << "a press on the icon opened no menu";
     ASSERT_TRUE(PhysicalInput::KeyPress("Escape"));
     EXPECT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
 }
