@@ -40,8 +40,9 @@ class DialogShell {
     virtual Rect ControlClientRect(int controlId) = 0;
     virtual void MoveControl(int controlId, const Rect& client) = 0;  // repaints it
 
-    // Notification area.
-    virtual void AddTrayIcon() = 0;
+    // Notification area. The add answers whether the shell took the icon: at sign-in it may not
+    // take icons yet.
+    virtual bool AddTrayIcon() = 0;
     virtual void DeleteTrayIcon() = 0;
     // A balloon notification from the notification-area icon (warning icon).
     virtual void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) = 0;
@@ -49,7 +50,6 @@ class DialogShell {
     virtual void SetTrayTip(const std::wstring& tip) = 0;
     // A warning message box with Retry and Cancel; true when the user chose Retry.
     virtual bool AskToRetrySave(const std::wstring& title, const std::wstring& text) = 0;
-    virtual Point CursorPos() = 0;
     // Loads menu 151, checks "Start With Windows" when asked, tracks it at `at` and destroys it;
     // the chosen command reaches the dialog as a command message.
     virtual void TrackTrayMenu(Point at, bool startWithWindowsChecked) = 0;

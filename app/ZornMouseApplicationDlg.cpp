@@ -11,9 +11,6 @@ namespace tressel {
 namespace {
 constexpr std::uint32_t kStartDelayMs = 1000;
 constexpr std::uint32_t kSwpShowWindow = 0x0040;  // SWP_SHOWWINDOW
-constexpr std::uint32_t kLeftButtonDown = 0x0201;
-constexpr std::uint32_t kLeftButtonDoubleClick = 0x0203;
-constexpr std::uint32_t kRightButtonDown = 0x0204;
 }  // namespace
 
 CZornMouseApplicationDlg::CZornMouseApplicationDlg(const DialogPlatform& platform)
@@ -22,7 +19,7 @@ CZornMouseApplicationDlg::CZornMouseApplicationDlg(const DialogPlatform& platfor
       workers_(p_.threads, heldInput_),
       dispatcher_(records_, p_.hooks, heldInput_, p_.system,
                   [this](ButtonId input) { workers_.StartIfIdle(input); }),
-      keeper_(*this, {p_.window, p_.shell, p_.profiles, p_.files, p_.registry, p_.process},
+      keeper_(*this, {p_.window, p_.shell, tray_, p_.profiles, p_.files, p_.registry, p_.process},
               LocalTimeText) {}
 
 bool CZornMouseApplicationDlg::OnInitDialog() {
@@ -40,7 +37,7 @@ bool CZornMouseApplicationDlg::OnInitDialog() {
     p_.shell.LoadSkin();
     LoadButtonSettings();
     RefreshRunEntryAtStart(p_.registry, p_.files, p_.process.ModuleFileName());
-    p_.shell.AddTrayIcon();
+    tray_.Add();
     trayIconAdded_ = true;
     // Scripts refused while the settings loaded are told now that there is an icon to tell it,
     // in one balloon: a newer balloon of the same icon would replace the older one.
@@ -50,8 +47,8 @@ bool CZornMouseApplicationDlg::OnInitDialog() {
         if (morePendingRefusals_ > 1)
             others = L" " + std::to_wstring(morePendingRefusals_) +
                      L" other macro scripts were not loaded either.";
-        p_.shell.ShowTrayBalloon(kScriptRefusedTitle,
-                                 ScriptRefusalText(pendingRefusal_, pendingScript_, others));
+        tray_.ShowBalloon(kScriptRefusedTitle,
+                          ScriptRefusalText(pendingRefusal_, pendingScript_, others));
     }
     pendingRefusal_ = ScriptCompileResult::Compiled;
     pendingScript_.clear();
@@ -84,6 +81,8 @@ void CZornMouseApplicationDlg::OnTimer(std::uintptr_t timerId) {
         p_.window.KillTimer(kHookWatchTimer);
         hookWatchTimer_ = false;
         RestoreHooks(hookWatch_.TakeMissed());
+    } else if (timerId == kTrayRetryTimer) {
+        tray_.OnRetryTimer();
     } else if (const auto input = MacroTimerButton(timerId)) {
         // Nothing in the program starts these; they play an input's macro on this thread.
         p_.window.KillTimer(timerId);
@@ -117,18 +116,18 @@ bool CZornMouseApplicationDlg::OnCommand(int commandId) {
     }
 }
 
-void CZornMouseApplicationDlg::OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage) {
-    const Point cursor = p_.shell.CursorPos();
+void CZornMouseApplicationDlg::OnTrayNotify(std::uintptr_t wParam, std::uintptr_t lParam) {
+    const TrayCallback callback = DecodeTrayCallback(wParam, lParam);
     // While the end asks about a failed save, the icon offers nothing more.
-    if (iconId != kTrayIconId || ended_) return;
-    if (mouseMessage == kLeftButtonDoubleClick) {
+    if (callback.iconId != kTrayIconId || ended_) return;
+    const TrayAction action = trayClicks_.OnEvent(callback.event);
+    if (action == TrayAction::ShowWindow) {
+        ShowFromTray();
+    } else if (action == TrayAction::OpenMenu) {
+        // The menu's window must be in front, or the menu does not close when the user clicks
+        // elsewhere (TrackPopupMenu, Remarks).
         p_.window.SetForegroundWindow();
-        showAllowed = true;
-        p_.window.ShowWindow(show_command::kShow);
-        p_.window.ShowWindow(show_command::kShowNormal);
-    } else if (mouseMessage == kLeftButtonDown || mouseMessage == kRightButtonDown) {
-        p_.window.SetForegroundWindow();
-        p_.shell.TrackTrayMenu(cursor,
+        p_.shell.TrackTrayMenu(callback.anchor,
                                IsStartWithWindowsOn(p_.registry, p_.process.ModuleFileName()));
     }
 }
@@ -144,12 +143,18 @@ void CZornMouseApplicationDlg::OnWindowPosChanging(std::uint32_t& flags) {
 void CZornMouseApplicationDlg::HideToTray() {
     p_.window.ShowWindow(show_command::kMinimize);
     p_.window.ShowWindow(show_command::kHide);
+    tray_.OnWindowHidden();
 }
 
+// Shown first, then brought to the front: a hidden window cannot come to the front. The tray's
+// click or the menu's choice gave this process the right to take the foreground
+// (https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-setforegroundwindow: the
+// calling process received the last input event).
 void CZornMouseApplicationDlg::ShowFromTray() {
     showAllowed = true;
     p_.window.ShowWindow(show_command::kShow);
     p_.window.ShowWindow(show_command::kShowNormal);
+    p_.window.SetForegroundWindow();
 }
 
 void CZornMouseApplicationDlg::ResetButtons() {
@@ -204,8 +209,7 @@ void CZornMouseApplicationDlg::ToggleStartWithWindows() {
 }
 
 void CZornMouseApplicationDlg::SaveAndHide() {
-    p_.window.ShowWindow(show_command::kMinimize);
-    p_.window.ShowWindow(show_command::kHide);
+    HideToTray();
     SaveButtonSettings();
 }
 
@@ -290,7 +294,7 @@ void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile
     // A script that plays nothing, or only part of itself, must not look like one that works.
     if (result == ScriptCompileResult::Compiled) return;
     if (trayIconAdded_) {
-        p_.shell.ShowTrayBalloon(kScriptRefusedTitle, ScriptRefusalText(result, scriptFile));
+        tray_.ShowBalloon(kScriptRefusedTitle, ScriptRefusalText(result, scriptFile));
     } else if (pendingRefusal_ == ScriptCompileResult::Compiled) {
         pendingRefusal_ = result;
         pendingScript_ = scriptFile;

@@ -9,6 +9,8 @@
 #include "actions/ButtonDispatcher.h"
 #include "actions/HeldInputLedger.h"
 #include "app/DialogShell.h"
+#include "app/TrayCallback.h"
+#include "app/TrayPresence.h"
 #include "config/AssignmentCommands.h"
 #include "config/SettingsFile.h"
 #include "config/ButtonId.h"
@@ -86,7 +88,10 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void OnTimer(std::uintptr_t timerId);
     // Returns true when the command id was one of the dialog's own.
     bool OnCommand(int commandId);
-    void OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage);
+    // The icon's callback message (version-4 form, app/TrayCallback.h).
+    void OnTrayNotify(std::uintptr_t wParam, std::uintptr_t lParam);
+    // The shell restarted ("TaskbarCreated"): the icon goes back.
+    void OnShellRestarted() { tray_.Add(); }
     // WM_WINDOWPOSCHANGING after the default processing; `flags` is the change's SWP_ flags.
     void OnWindowPosChanging(std::uint32_t& flags);
     void OnInputButtonClicked(int controlId);
@@ -176,6 +181,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     ButtonDispatcher dispatcher_;
     ForegroundPassThrough foreground_{p_.hooks};
     HookWatch hookWatch_;
+    TrayPresence tray_{p_.window, p_.shell, p_.registry};
+    TrayClicks trayClicks_;
     bool hookWatchTimer_ = false;
     int hooksRestored_ = 0;
     void WatchHooks();

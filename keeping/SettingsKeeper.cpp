@@ -58,7 +58,7 @@ void SettingsKeeper::TellStartNotices() {
         } else {
             after += L".";
         }
-        p_.shell.ShowTrayBalloon(
+        p_.balloons.ShowBalloon(
             kSettingsUnreadTitle,
             NoticeNaming(L"Settings could not be read from ", loadedFrom_, after));
     }
@@ -69,7 +69,7 @@ void SettingsKeeper::TellStartNotices() {
     const std::size_t first = record.find(L'\t');
     const std::size_t second = record.find(L'\t', first == std::wstring::npos ? first : first + 1);
     if (second == std::wstring::npos) return;
-    p_.shell.ShowTrayBalloon(
+    p_.balloons.ShowBalloon(
         kSaveFailedTitle,
         NoticeNaming(L"Changes were lost when Windows ended the session (" +
                          record.substr(0, first) + L"): they could not be saved in ",
@@ -99,7 +99,7 @@ void SettingsKeeper::SaveNow() {
 void SettingsKeeper::SaveAndRetry() {
     if (Save().Saved()) return;
     // One balloon per run of failures: the retries do not repeat it.
-    if (!toldFailure_) p_.shell.ShowTrayBalloon(kSaveFailedTitle, FailureText());
+    if (!toldFailure_) p_.balloons.ShowBalloon(kSaveFailedTitle, FailureText());
     toldFailure_ = true;
     if (lastSave_.passing && passingRetries_ < kPassingRetries) {
         pending_ = true;
@@ -136,14 +136,14 @@ SaveResult SettingsKeeper::Save() {
     if (!failing_) toldFailure_ = false;
     if (!lastSave_.keptAsideAs.empty()) {
         unread_ = false;
-        p_.shell.ShowTrayBalloon(
+        p_.balloons.ShowBalloon(
             kSettingsUnreadTitle,
             NoticeNaming(L"The settings file that could not be read at start is kept as ",
                          lastSave_.keptAsideAs, L"."));
     }
     if (lastSave_.Saved() && !movedFileWasThere_ && !toldMoved_) {
         toldMoved_ = true;
-        p_.shell.ShowTrayBalloon(
+        p_.balloons.ShowBalloon(
             kSettingsMovedTitle,
             NoticeNaming(L"The program folder takes no changes, so your settings are now kept in ",
                          place_.path, L"."));

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/DialogShell.h"
+#include "app/TrayPresence.h"
 #include "config/SettingsFile.h"
 #include "keeping/SettingsPlace.h"
 #include "seam/FileSystem.h"
@@ -42,6 +43,7 @@ std::wstring LocalTimeText();
 struct KeeperPlatform {
     WindowHost& window;
     DialogShell& shell;
+    TrayBalloons& balloons;  // held until the icon is there
     ProfileStore& profiles;
     FileSystem& files;
     UserRegistry& registry;

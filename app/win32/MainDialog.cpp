@@ -3,7 +3,6 @@
 #include "app/win32/SkinPainter.h"
 
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include <vector>
 
@@ -30,7 +29,8 @@ MainDialog::MainDialog(Services s)
       icon_(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                           MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, 0, 0,
                                           LR_DEFAULTSIZE))),
-      keyBrush_(CreateSolidBrush(kKeyColour)) {
+      keyBrush_(CreateSolidBrush(kKeyColour)),
+      trayIcon_(kTrayIconId, kTrayCallbackMessage, kTrayTip) {
     for (ButtonId id : kAllButtons) Bind(ControlIdOf(id), inputButtons_[ToIndex(id)]);
     Bind(1007, saveButton_);
     Bind(IDOK, closeButton_);
@@ -45,7 +45,7 @@ void MainDialog::MapMessages() {
         return Result{0, true};
     });
     OnMessage(kTrayCallbackMessage, [this](WPARAM w, LPARAM l) {
-        logic_.OnTrayNotify(w, static_cast<std::uint32_t>(l));
+        logic_.OnTrayNotify(w, static_cast<std::uintptr_t>(l));
         return Result{0, true};
     });
     OnMessage(WM_WINDOWPOSCHANGING, [this](WPARAM, LPARAM l) {
@@ -98,7 +98,7 @@ void MainDialog::MapMessages() {
     // Explorer forgets every notification icon when it restarts; put ours back.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     OnMessage(taskbarCreatedMessage_, [this](WPARAM, LPARAM) {
-        AddTrayIcon();
+        logic_.OnShellRestarted();
         return Result{0, false};
     });
 }
@@ -342,37 +342,14 @@ void MainDialog::MoveControl(int controlId, const Rect& client) {
                client.Height(), TRUE);
 }
 
-void MainDialog::AddTrayIcon() {
-    trayIcon_ = {};
-    trayIcon_.cbSize = NOTIFYICONDATAW_V2_SIZE;  // 952 on x64, accepted by every shell
-    trayIcon_.hWnd = hwnd();
-    trayIcon_.uID = kTrayIconId;
-    trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIcon_.uCallbackMessage = kTrayCallbackMessage;
-    trayIcon_.hIcon = icon_.get();
-    lstrcpynW(trayIcon_.szTip, trayTip_.c_str(), ARRAYSIZE(trayIcon_.szTip));
-    Shell_NotifyIconW(NIM_ADD, &trayIcon_);
-}
+bool MainDialog::AddTrayIcon() { return trayIcon_.Add(hwnd()); }
 
-void MainDialog::DeleteTrayIcon() { Shell_NotifyIconW(NIM_DELETE, &trayIcon_); }
+void MainDialog::DeleteTrayIcon() { trayIcon_.Delete(); }
 
-void MainDialog::SetTrayTip(const std::wstring& tip) {
-    trayTip_ = tip;
-    NOTIFYICONDATAW change = trayIcon_;
-    change.uFlags = NIF_TIP;
-    lstrcpynW(change.szTip, trayTip_.c_str(), ARRAYSIZE(change.szTip));
-    Shell_NotifyIconW(NIM_MODIFY, &change);
-}
+void MainDialog::SetTrayTip(const std::wstring& tip) { trayIcon_.SetTip(tip); }
 
-// NIF_INFO with text in szInfo shows a balloon; the V2 size already holds the balloon fields.
-// https://learn.microsoft.com/windows/win32/api/shellapi/ns-shellapi-notifyicondataw
 void MainDialog::ShowTrayBalloon(const std::wstring& title, const std::wstring& text) {
-    NOTIFYICONDATAW balloon = trayIcon_;
-    balloon.uFlags = NIF_INFO;
-    lstrcpynW(balloon.szInfoTitle, title.c_str(), ARRAYSIZE(balloon.szInfoTitle));
-    lstrcpynW(balloon.szInfo, text.c_str(), ARRAYSIZE(balloon.szInfo));
-    balloon.dwInfoFlags = NIIF_WARNING;
-    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+    trayIcon_.ShowBalloon(title, text);
 }
 
 bool MainDialog::AskToRetrySave(const std::wstring& title, const std::wstring& text) {
@@ -382,12 +359,6 @@ bool MainDialog::AskToRetrySave(const std::wstring& title, const std::wstring& t
     return MessageBoxW(nullptr, text.c_str(), title.c_str(),
                        MB_RETRYCANCEL | MB_ICONWARNING | MB_TASKMODAL | MB_SETFOREGROUND |
                            MB_TOPMOST) == IDRETRY;
-}
-
-Point MainDialog::CursorPos() {
-    POINT p{};
-    GetCursorPos(&p);
-    return {p.x, p.y};
 }
 
 void MainDialog::TrackTrayMenu(Point at, bool startWithWindowsChecked) {

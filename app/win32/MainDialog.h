@@ -3,8 +3,6 @@
 // logic's handlers and implements the window side of the seam (WindowHost, DialogShell).
 
 #include <windows.h>
-// The notification-icon record is declared here (left out by WIN32_LEAN_AND_MEAN).
-#include <shellapi.h>
 
 #include <array>
 #include <memory>
@@ -13,6 +11,7 @@
 #include "app/DialogShell.h"
 #include "app/ZornMouseApplicationDlg.h"
 #include "app/win32/ForegroundWatch.h"
+#include "app/win32/TrayIcon.h"
 #include "controls/GdipButton.h"
 #include "controls/TransParentButton.h"
 #include "framework/Dialog.h"
@@ -71,12 +70,11 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     void ResizeWindow(std::int32_t width, std::int32_t height) override;
     Rect ControlClientRect(int controlId) override;
     void MoveControl(int controlId, const Rect& client) override;
-    void AddTrayIcon() override;
+    bool AddTrayIcon() override;
     void DeleteTrayIcon() override;
     void SetTrayTip(const std::wstring& tip) override;
     bool AskToRetrySave(const std::wstring& title, const std::wstring& text) override;
     void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) override;
-    Point CursorPos() override;
     void TrackTrayMenu(Point at, bool startWithWindowsChecked) override;
     void ShowFunctionMenu(Point at) override;
     std::optional<std::wstring> PickProgramFile() override;
@@ -101,8 +99,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     bool skinWanted_ = false;
     UniqueBrush keyBrush_;
     UniqueFont captionFont_;  // above 96 dpi only; declared before the buttons that use it
-    NOTIFYICONDATAW trayIcon_{};
-    std::wstring trayTip_ = kTrayTip;
+    TrayIcon trayIcon_;
     UINT taskbarCreatedMessage_ = 0;
     std::optional<ForegroundWatch> foregroundWatch_;  // from the dialog's start on
     std::array<CTransParentButton, kButtonCount> inputButtons_;

@@ -73,6 +73,16 @@ void MainDialog::MapSystemEvents() {
             if (logic_.InputPasses(id)) bits |= LRESULT{1} << ToIndex(id);
         return Result{bits, true};
     });
+    // The width of the icon the notification area is given.
+    OnMessage(RegisterWindowMessageW(L"Tressel test: tray icon width"), [this](WPARAM, LPARAM) {
+        ICONINFO info{};
+        if (!GetIconInfo(trayIcon_.Icon(), &info)) return Result{0, true};
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+        return Result{bitmap.bmWidth, true};
+    });
 #endif
 }
 

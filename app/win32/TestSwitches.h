@@ -3,8 +3,9 @@
 // what Wine cannot show: under Wine every process runs at one integrity level, and Wine 8 sends
 // no EVENT_SYSTEM_FOREGROUND to an out-of-context WinEvent hook (tried: none for
 // SetForegroundWindow within the process or to another one, none when a new program's window
-// came to the front); and for what a test cannot hit in time with input from outside. Each is an
-// environment variable the program reads.
+// came to the front), and Wine's shell takes a notification icon from the first moment, where
+// Windows' may not be ready yet at sign-in; and for what a test cannot hit in time with input
+// from outside. Each is an environment variable the program reads.
 
 #include <windows.h>
 
@@ -49,6 +50,22 @@ inline bool HeldByTestEvent() {
     HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
     if (!event) return false;
     WaitForSingleObject(event, 20000);
+    CloseHandle(event);
+    return true;
+#else
+    return false;
+#endif
+}
+
+// TRESSEL_TEST_TRAY_REFUSED_WHILE=<name>: the shell counts as refusing the notification icon
+// while an event of that name exists.
+inline bool TrayRefused() {
+#ifdef TRESSEL_TEST_SWITCHES
+    wchar_t name[128] = {};
+    const DWORD length = GetEnvironmentVariableW(L"TRESSEL_TEST_TRAY_REFUSED_WHILE", name, 128);
+    if (length == 0 || length >= 128) return false;
+    HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
+    if (!event) return false;
     CloseHandle(event);
     return true;
 #else

@@ -35,6 +35,10 @@ class Win32ProcessToken : public ProcessToken {
 void Win32SystemActions::OpenWithShell(const std::wstring& verb, const std::wstring& file,
                                        const std::wstring& parameters,
                                        const std::wstring& directory, int showCommand) {
+    // The remapped press that asks for the launch gave the foreground right to this process,
+    // not to the program it starts: passed on, so that the program opens in front
+    // (https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-allowsetforegroundwindow).
+    AllowSetForegroundWindow(ASFW_ANY);
     ::ShellExecuteW(nullptr, verb.c_str(), file.c_str(), parameters.c_str(), directory.c_str(),
                     showCommand);
 }

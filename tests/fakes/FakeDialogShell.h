@@ -44,7 +44,13 @@ class FakeDialogShell : public DialogShell {
         controls[controlId] = r;
         log_.Add("MoveControl(" + std::to_string(controlId) + ")");
     }
-    void AddTrayIcon() override { log_.Add("AddTrayIcon"); }
+    // Refused while `refusedAdds` lasts, as a shell that is not ready yet refuses.
+    bool AddTrayIcon() override {
+        log_.Add("AddTrayIcon");
+        if (refusedAdds == 0) return true;
+        --refusedAdds;
+        return false;
+    }
     void DeleteTrayIcon() override { log_.Add("DeleteTrayIcon"); }
     void SetTrayTip(const std::wstring& tip) override {
         log_.Add("SetTrayTip(" + std::string(tip.begin(), tip.end()) + ")");
@@ -62,7 +68,6 @@ class FakeDialogShell : public DialogShell {
         --retryAnswers;
         return true;
     }
-    Point CursorPos() override { return cursor; }
     void TrackTrayMenu(Point at, bool checked) override {
         log_.Add("TrackTrayMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) +
                  (checked ? ", checked)" : ", unchecked)"));
@@ -78,7 +83,7 @@ class FakeDialogShell : public DialogShell {
     DisplayResolution resolution;
     Rect outer{0, 0, 764, 510};
     std::map<int, Rect> controls;
-    Point cursor{500, 700};
+    int refusedAdds = 0;
     std::optional<std::wstring> pickedFile;
     int retryAnswers = 0;
     std::wstring askedText;

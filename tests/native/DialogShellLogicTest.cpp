@@ -18,6 +18,15 @@ using namespace tressel::testing;
 
 constexpr std::uint32_t kShowWindowFlag = 0x0040;
 
+// The icon's callback in its version-4 form: the event and the icon id in lParam, the anchor
+// point in wParam.
+void TrayEvent(CZornMouseApplicationDlg& dialog, std::uint32_t event, Point anchor = {900, 740},
+               std::uint32_t iconId = 100) {
+    dialog.OnTrayNotify(static_cast<std::uint16_t>(anchor.x) |
+                            (std::uintptr_t{static_cast<std::uint16_t>(anchor.y)} << 16),
+                        event | (std::uintptr_t{iconId} << 16));
+}
+
 class DialogShellLogicTest : public ::testing::Test, protected DialogFixture {
   protected:
     std::vector<std::string> Run(const std::function<void()>& action) {
@@ -82,40 +91,47 @@ TEST_F(DialogShellLogicTest, RunArgumentRefusesShowingUntilTheStartTimer) {
     EXPECT_EQ(flags, kShowWindowFlag);
 }
 
-TEST_F(DialogShellLogicTest, ShowingFromTheTrayOverridesTheRefusal) {
+// Shown first, then brought to the front: a hidden window that is asked to the front stays
+// behind the others with a flashing taskbar button on Windows.
+TEST_F(DialogShellLogicTest, ShowingFromTheTrayOverridesTheRefusalAndComesToTheFront) {
     process.commandLine = L"Tressel.exe -run";
     dialog.OnInitDialog();
     EXPECT_THAT(Run([&] { dialog.OnCommand(32780); }),
-                ElementsAre("ShowWindow(5)", "ShowWindow(1)"));
+                ElementsAre("ShowWindow(5)", "ShowWindow(1)", "SetForegroundWindow"));
     EXPECT_TRUE(dialog.showAllowed);
 
     DialogFixture other;
     other.process.commandLine = L"Tressel.exe -run";
     other.dialog.OnInitDialog();
     other.log.Clear();
-    other.dialog.OnTrayNotify(100, 0x0203);  // left double click
+    TrayEvent(other.dialog, 0x0203);  // left double click
     EXPECT_THAT(other.log.Entries(),
-                ElementsAre("SetForegroundWindow", "ShowWindow(5)", "ShowWindow(1)"));
+                ElementsAre("ShowWindow(5)", "ShowWindow(1)", "SetForegroundWindow"));
     EXPECT_TRUE(other.dialog.showAllowed);
 }
 
 TEST_F(DialogShellLogicTest, HideCommandsMinimiseThenHideAndTouchNothingElse) {
+    registry.profile[L"Tray/WhereaboutsTold"] = L"1";  // the first hide ever tells more
     EXPECT_THAT(Run([&] { dialog.OnCommand(1); }), ElementsAre("ShowWindow(6)", "ShowWindow(0)"));
     EXPECT_THAT(Run([&] { dialog.OnCommand(32779); }),
                 ElementsAre("ShowWindow(6)", "ShowWindow(0)"));
 }
 
-TEST_F(DialogShellLogicTest, TrayPressesOpenTheMenuWithTheStartCheckMark) {
-    shell.cursor = {900, 740};
-    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0204); }),
+// Which events open the menu is TrayClicks' table (TrayCallbackTest); here, where it opens.
+TEST_F(DialogShellLogicTest, TrayMenuOpensAtTheAnchorWithTheStartCheckMark) {
+    EXPECT_THAT(Run([&] {
+                    TrayEvent(dialog, 0x0204, {900, 740});
+                }),
                 ElementsAre("SetForegroundWindow", "TrackTrayMenu(900,740, unchecked)"));
     registry.run[L"ZornApplication"] = L"\"C:\\Tools\\Tressel\\Tressel.exe\" -run";
-    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0201); }),
-                ElementsAre("SetForegroundWindow", "TrackTrayMenu(900,740, checked)"));
-    // Other icons and other mouse messages do nothing.
-    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(101, 0x0204); }), IsEmpty());
-    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0200); }), IsEmpty());
-    EXPECT_THAT(Run([&] { dialog.OnTrayNotify(100, 0x0205); }), IsEmpty());
+    // The keyboard's Enter: the anchor is the icon's corner, here on a monitor left of the
+    // primary one.
+    EXPECT_THAT(Run([&] {
+                    TrayEvent(dialog, 0x0401, {-40, 1050});
+                }),
+                ElementsAre("SetForegroundWindow", "TrackTrayMenu(-40,1050, checked)"));
+    // Another icon's events do nothing.
+    EXPECT_THAT(Run([&] { TrayEvent(dialog, 0x0204, {900, 740}, 101); }), IsEmpty());
 }
 
 TEST_F(DialogShellLogicTest, ResetGivesEveryInputItsNativeJobAndKeepsTheActions) {

@@ -77,16 +77,6 @@ bool ClickAt(POINT p, int button = x11_button::kLeft) {
     return PhysicalInput::MoveTo(p.x, p.y) && PhysicalInput::Click(button);
 }
 
-// Where a user sees the icon. Wine 8's shell has no Shell_NotifyIconGetRect; its taskbar draws
-// the notification icons from its right end inward, each a small icon plus a 2-pixel border on
-// either side, and a fresh prefix has only Tressel's.
-POINT TrayIconCentre() {
-    RECT bar{};
-    GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
-    const int slot = GetSystemMetrics(SM_CXSMICON) + 4;
-    return {bar.right - slot / 2, (bar.top + bar.bottom) / 2};
-}
-
 class JourneyTest : public ::testing::Test {
   protected:
     void TearDown() override {
@@ -115,10 +105,8 @@ class JourneyTest : public ::testing::Test {
     }
 
     // A right click on the tray icon, then a left click on entry `index` of the menu it opens.
-    // The menu opens on the press. Wine pushes a menu that would leave the screen back over the
-    // pointer (Windows opens it beside the pointer), where the release would choose the entry
-    // under it: the release therefore comes beside the menu, as a user's would after a moment.
-    // Successive presses alternate between two points of the icon farther apart than the
+    // The menu opens on the press; the release comes beside it (OpenMenuByRightPress). Successive
+    // presses alternate between two points of the icon farther apart than the
     // double-click rectangle, so that a quick second press is no double click (which the program
     // does not answer with a menu).
     void ChooseFromTray(int index) {
@@ -126,15 +114,10 @@ class JourneyTest : public ::testing::Test {
         side = -side;
         POINT icon = TrayIconCentre();
         icon.x += side * GetSystemMetrics(SM_CXDOUBLECLK);
-        ASSERT_TRUE(PhysicalInput::MoveTo(icon.x, icon.y));
-        ASSERT_TRUE(PhysicalInput::Press(x11_button::kRight));
-        HWND menu = AwaitOneMenu();
-        RECT popup{};
-        if (menu) GetWindowRect(menu, &popup);
-        const POINT beside{menu ? std::min(popup.left, icon.x) - 10 : icon.x, icon.y};
-        const bool moved = PhysicalInput::MoveTo(beside.x, beside.y);
-        ASSERT_TRUE(PhysicalInput::Release(x11_button::kRight) && moved);
+        HWND menu = OpenMenuByRightPress(app_.Id(), icon);
         ASSERT_NE(menu, nullptr) << "a click on the tray icon opened no menu";
+        RECT popup{};
+        GetWindowRect(menu, &popup);
         ASSERT_TRUE(IsWindowVisible(menu)) << "the menu closed on the release beside it";
         ASSERT_LT(static_cast<std::size_t>(index), trayEntries_.size());
         const POINT entry = CentreOf(trayEntries_[static_cast<std::size_t>(index)]);

@@ -23,7 +23,6 @@
 namespace tressel::testing {
 namespace {
 
-constexpr UINT kTrayCallback = WM_USER + 100;
 constexpr int kHideApplication = 32779;
 constexpr int kShowApplication = 32780;
 constexpr int kStartWithWindows = 32781;
@@ -256,17 +255,83 @@ TEST_F(AppShellTest, AtStartTheRunEntryOfAnotherCopyThatStillExistsStays) {
 TEST_F(AppShellTest, TrayMenuOpensOnASecondRightButtonCallbackAndTakesAChoice) {
     ASSERT_NO_FATAL_FAILURE(StartTressel());
     auto menuOpen = [&] { return VisibleMenuWindows(app_.Id()).size() == 1; };
-    PostMessageW(window_, kTrayCallback, 100, WM_RBUTTONDOWN);
+    // A mouse event's anchor is the pointer, so the menu opens below it and no entry is under
+    // the pointer to be chosen by hovering.
+    POINT pointer{};
+    ASSERT_TRUE(GetCursorPos(&pointer));
+    PostTrayEvent(window_, WM_RBUTTONDOWN, pointer);
     ASSERT_TRUE(WaitUntil(menuOpen));
     PostMessageW(window_, WM_CANCELMODE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
 
-    PostMessageW(window_, kTrayCallback, 100, WM_RBUTTONDOWN);
+    PostTrayEvent(window_, WM_RBUTTONDOWN, pointer);
     ASSERT_TRUE(WaitUntil(menuOpen));
     ASSERT_TRUE(PhysicalInput::KeyPress("Down"));
     ASSERT_TRUE(PhysicalInput::KeyPress("Return"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window_); }));
     EXPECT_TRUE(app_.Running());
+}
+
+// A press on the icon the shell shows opens the menu: the shell's own callbacks, in the form the
+// program asks for (NIM_SETVERSION), reach it.
+TEST_F(AppShellTest, APressOnTheIconTheShellShowsOpensTheMenu) {
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
+    ASSERT_NE(OpenMenuByRightPress(app_.Id(), TrayIconCentre()), nullptr)
+        << "a press on the icon opened no menu";
+    ASSERT_TRUE(PhysicalInput::KeyPress("Escape"));
+    EXPECT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
+}
+
+// The keyboard's Enter (NIN_KEYSELECT) and context-menu key (WM_CONTEXTMENU) open the menu at
+// the anchor the shell gives, the icon's corner.
+TEST_F(AppShellTest, TheKeyboardOpensTheTrayMenuAtTheIcon) {
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
+    const struct {
+        UINT event;
+        POINT anchor;
+    } keys[] = {{NIN_KEYSELECT, {300, 200}}, {WM_CONTEXTMENU, {340, 260}}};
+    for (const auto& key : keys) {
+        PostTrayEvent(window_, key.event, key.anchor);
+        HWND menu = AwaitOnlyMenu(app_.Id());
+        ASSERT_NE(menu, nullptr) << key.event;
+        RECT r{};
+        GetWindowRect(menu, &r);
+        EXPECT_EQ(r.left, key.anchor.x) << key.event;
+        EXPECT_EQ(r.top, key.anchor.y) << key.event;
+        PostMessageW(window_, WM_CANCELMODE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
+    }
+}
+
+// At sign-in the shell may not take icons yet, and no "TaskbarCreated" need follow: the program
+// keeps trying. The test build's shell refuses while the event exists.
+TEST_F(AppShellTest, AnIconTheShellRefusesAtFirstComesOnceTheShellTakesIt) {
+    constexpr wchar_t kRefused[] = L"Tressel test: tray refused";
+    UniqueKernelHandle refusing(CreateEventW(nullptr, TRUE, FALSE, kRefused));
+    ASSERT_TRUE(refusing);
+    SetEnvironmentVariableW(L"TRESSEL_TEST_TRAY_REFUSED_WHILE", kRefused);
+    app_ = TresselProcess::Start(folder_, L"-run");
+    SetEnvironmentVariableW(L"TRESSEL_TEST_TRAY_REFUSED_WHILE", nullptr);
+    window_ = app_.WaitForWindow();
+    ASSERT_NE(window_, nullptr);
+    // The start-up, with its add, is over once the dialog's queue has first run empty.
+    ASSERT_EQ(WaitForInputIdle(app_.Handle(), 20000), 0u);
+    ASSERT_TRUE(RoundTrip());
+    ASSERT_FALSE(TrayIconPresent(window_)) << "the switch did not refuse the icon";
+    refusing.reset();
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(window_); }));
+}
+
+// The notification area draws small icons; it is given the small one at that size, not the large
+// one to scale down.
+TEST_F(AppShellTest, TheTrayIsGivenTheSmallIconAtItsSize) {
+    ASSERT_NE(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CXICON));
+    ASSERT_NO_FATAL_FAILURE(StartTressel(L"-run"));
+    DWORD_PTR width = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(window_,
+                                    RegisterWindowMessageW(L"Tressel test: tray icon width"), 0, 0,
+                                    SMTO_ABORTIFHUNG, 20000, &width));
+    EXPECT_EQ(width, static_cast<DWORD_PTR>(GetSystemMetrics(SM_CXSMICON)));
 }
 
 TEST_F(AppShellTest, AMutexThisUserMayNotOpenMeansAlreadyRunning) {

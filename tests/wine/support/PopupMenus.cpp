@@ -138,4 +138,15 @@ HWND OpenSubmenuByClick(DWORD processId, HWND owner, HWND menu, int index, int c
     return opened;
 }
 
+HWND OpenMenuByRightPress(DWORD processId, POINT at) {
+    if (!PhysicalInput::MoveTo(at.x, at.y) || !PhysicalInput::Press(x11_button::kRight))
+        return nullptr;
+    HWND menu = AwaitOnlyMenu(processId);
+    RECT popup{};
+    if (menu) GetWindowRect(menu, &popup);
+    const POINT beside{menu ? std::min(popup.left, at.x) - 10 : at.x, at.y};
+    const bool moved = PhysicalInput::MoveTo(beside.x, beside.y);
+    return PhysicalInput::Release(x11_button::kRight) && moved ? menu : nullptr;
+}
+
 }  // namespace tressel::testing

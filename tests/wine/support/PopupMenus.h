@@ -27,6 +27,12 @@ std::vector<RECT> MeasureMenuEntries(HMENU menu);
 // does not happen in time).
 HWND AwaitOnlyMenu(DWORD processId);
 
+// Presses the right button at `at` with the physical pointer, waits for the process's one menu
+// and releases the button beside it: Wine pushes a menu that would leave the screen back over the
+// pointer (Windows opens it beside the pointer), where the release would choose the entry under
+// it. Returns the menu, null when none opened or the pointer could not be moved.
+HWND OpenMenuByRightPress(DWORD processId, POINT at);
+
 // Clicks entry `index` of `menu` (of `count` entries) with the physical pointer and returns the
 // submenu of the process that opened (null when none did).
 HWND OpenSubmenuByClick(DWORD processId, HWND owner, HWND menu, int index, int count);

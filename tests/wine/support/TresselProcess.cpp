@@ -130,6 +130,19 @@ bool TrayIconPresent(HWND window) {
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
+POINT TrayIconCentre() {
+    RECT bar{};
+    GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar);
+    const int slot = GetSystemMetrics(SM_CXSMICON) + 4;
+    return {bar.right - slot / 2, (bar.top + bar.bottom) / 2};
+}
+
+void PostTrayEvent(HWND window, UINT event, POINT anchor) {
+    PostMessageW(window, WM_USER + 100,
+                 MAKEWPARAM(static_cast<WORD>(anchor.x), static_cast<WORD>(anchor.y)),
+                 MAKELPARAM(event, 100));
+}
+
 int CountMainWindows() {
     int count = 0;
     EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&count));

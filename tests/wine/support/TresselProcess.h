@@ -55,6 +55,15 @@ class TresselProcess {
 // tells that the window has finished starting.
 bool TrayIconPresent(HWND window);
 
+// Where a user sees the icon. Wine 8's shell has no Shell_NotifyIconGetRect; its taskbar draws
+// the notification icons from its right end inward, each a small icon plus a 2-pixel border on
+// either side, and a fresh prefix has only Tressel's.
+POINT TrayIconCentre();
+
+// Posts to `window` what the shell sends for an event of Tressel's icon, in the version-4 form
+// the program asks for: the event and the icon's id in lParam, the anchor point in wParam.
+void PostTrayEvent(HWND window, UINT event, POINT anchor);
+
 // Every top-level window titled "Tressel-corvane", of any process.
 int CountMainWindows();
 
