@@ -3,6 +3,7 @@
 // the test build's questions.
 #include <windows.h>
 
+#include <objbase.h>
 #include <wtsapi32.h>
 
 #include "app/win32/MainDialog.h"
@@ -55,6 +56,13 @@ void MainDialog::MapSystemEvents() {
         for (ButtonId id : kAllButtons)
             if (logic_.InputPasses(id)) bits |= LRESULT{1} << ToIndex(id);
         return Result{bits, true};
+    });
+    // The test build tells the window thread's COM apartment (APTTYPE), or -1 without COM.
+    OnMessage(RegisterWindowMessageW(L"Tressel test: apartment"), [](WPARAM, LPARAM) {
+        APTTYPE type{};
+        APTTYPEQUALIFIER qualifier{};
+        if (FAILED(CoGetApartmentType(&type, &qualifier))) return Result{-1, true};
+        return Result{static_cast<LRESULT>(type), true};
     });
 #endif
 }

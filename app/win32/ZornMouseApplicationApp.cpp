@@ -1,6 +1,7 @@
 #include "app/win32/ZornMouseApplicationApp.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include "controls/GdiPlus.h"
 
 #include "app/SingleInstance.h"
@@ -51,6 +52,13 @@ void CZornMouseApplicationApp::Run() {
 }
 
 bool CZornMouseApplicationApp::InitInstance() {
+    // The window's thread launches programs with ShellExecuteW, which may hand the launch to
+    // shell extensions activated through COM, some of which need a single-threaded apartment:
+    // "COM should be initialized as shown here: CoInitializeEx(NULL, COINIT_APARTMENTTHREADED |
+    // COINIT_DISABLE_OLE1DDE)" (Win32 documentation, ShellExecuteExW, Remarks). Once, for the
+    // life of the process, which ends without leaving it.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
     Gdiplus::GdiplusStartupInput gdiplusInput;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
 

@@ -9,6 +9,8 @@
 namespace tressel {
 namespace {
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kStartupApprovedKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 // A REG_SZ or REG_EXPAND_SZ value as stored (not expanded); nullopt for anything else.
 std::optional<std::wstring> ReadString(const std::wstring& subKey, const std::wstring& name) {
@@ -33,10 +35,16 @@ std::optional<std::wstring> ReadString(const std::wstring& subKey, const std::ws
     return std::wstring(buffer.data());
 }
 
-UniqueRegistryKey OpenRunKey() {
+UniqueRegistryKey OpenForChange(const wchar_t* subKey) {
     UniqueRegistryKey key;
-    RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.put());
+    RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, KEY_SET_VALUE, key.put());
     return key;
+}
+
+bool DeleteValue(const wchar_t* subKey, const std::wstring& name) {
+    UniqueRegistryKey key = OpenForChange(subKey);
+    if (!key) return false;
+    return RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS;
 }
 }  // namespace
 
@@ -69,7 +77,7 @@ std::optional<std::wstring> Win32UserRegistry::ReadRunValue(const std::wstring& 
 }
 
 bool Win32UserRegistry::SetRunValue(const std::wstring& name, const std::wstring& commandLine) {
-    UniqueRegistryKey key = OpenRunKey();
+    UniqueRegistryKey key = OpenForChange(kRunKey);
     if (!key) return false;
     return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(commandLine.c_str()),
@@ -78,9 +86,35 @@ bool Win32UserRegistry::SetRunValue(const std::wstring& name, const std::wstring
 }
 
 bool Win32UserRegistry::DeleteRunValue(const std::wstring& name) {
-    UniqueRegistryKey key = OpenRunKey();
-    if (!key) return false;
-    return RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS;
+    return DeleteValue(kRunKey, name);
+}
+
+std::optional<std::vector<std::uint8_t>> Win32UserRegistry::ReadStartupApproval(
+    const std::wstring& name) {
+    UniqueRegistryKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kStartupApprovedKey, 0, KEY_QUERY_VALUE, key.put()) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_BINARY) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> data(bytes);
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, data.data(), &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_BINARY) {
+        return std::nullopt;
+    }
+    data.resize(bytes);
+    return data;
+}
+
+bool Win32UserRegistry::DeleteStartupApproval(const std::wstring& name) {
+    return DeleteValue(kStartupApprovedKey, name);
 }
 
 }  // namespace tressel
