@@ -3,11 +3,11 @@
 // the test build's questions.
 #include <windows.h>
 
-#include <objbase.h>
 #include <wtsapi32.h>
 
 #include "app/win32/MainDialog.h"
 #include "app/win32/RawMousePresses.h"
+#include "app/win32/TestSwitches.h"
 #include "hooks/TarnhookExports.h"
 
 namespace tressel {
@@ -57,12 +57,9 @@ void MainDialog::MapSystemEvents() {
             if (logic_.InputPasses(id)) bits |= LRESULT{1} << ToIndex(id);
         return Result{bits, true};
     });
-    // The test build tells the window thread's COM apartment (APTTYPE), or -1 without COM.
+    // The test build tells the window thread's COM apartment before its first window.
     OnMessage(RegisterWindowMessageW(L"Tressel test: apartment"), [](WPARAM, LPARAM) {
-        APTTYPE type{};
-        APTTYPEQUALIFIER qualifier{};
-        if (FAILED(CoGetApartmentType(&type, &qualifier))) return Result{-1, true};
-        return Result{static_cast<LRESULT>(type), true};
+        return Result{test_switches::StartApartment(), true};
     });
 #endif
 }

@@ -8,6 +8,7 @@
 #include "app/ZornMouseApplicationDlg.h"
 #include "app/win32/CrashDuties.h"
 #include "app/win32/MainDialog.h"
+#include "app/win32/TestSwitches.h"
 #include "controls/GdiPlusBitmap.h"
 #include "seam/win32/Win32FileSystem.h"
 #include "seam/win32/Win32HookLibraries.h"
@@ -95,6 +96,7 @@ void CZornMouseApplicationApp::RunMainDialog() {
     // Never destroyed: the dialog ends the process from inside its modal run (EndInstance), and
     // a macro worker may use the input system, the worker threads and the dialog's playback
     // slots until the process ends.
+    test_switches::NoteStartApartment();
     ApplicationProcess process(*this);
     Win32UserRegistry registry(kStoreName, ApplicationName(process.ModuleFileName()));
     Win32HookLibraries hooks;

@@ -207,7 +207,8 @@ TEST_F(AppShellTest, StartWithWindowsFollowsTheRunEntryAndKeepsBootValueInStep) 
 }
 
 // ShellExecuteW may hand a launch to shell extensions that need a single-threaded apartment on
-// the calling thread: the window's thread is one before the first press can launch anything.
+// the calling thread: the window's thread is one before its first window (after that, Wine's
+// input method support makes it one by itself).
 TEST_F(AppShellTest, TheWindowsThreadIsASingleThreadedApartment) {
     ASSERT_NO_FATAL_FAILURE(StartTressel());
     DWORD_PTR type = 0;
