@@ -5,8 +5,7 @@ namespace {
 constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 }  // namespace
 
-std::optional<PowerRefusal> PerformLaunch(const std::wstring& launchTarget,
-                                          SystemActions& system) {
+std::optional<PowerRefusal> PerformLaunch(const std::wstring& launchTarget, SystemActions& system) {
     if (launchTarget == kShutdownToken) return ShutDown(system);
     if (launchTarget == kHibernateToken) return Hibernate(system);
     if (launchTarget == kStandbyToken) return StandBy(system);

@@ -17,7 +17,6 @@ inline constexpr wchar_t kStandbyToken[] = L"#jsjstandby#";
 // Compares `launchTarget` with the three tokens (exact, case-sensitive, whole string) and
 // performs the matching power function, or opens the target with the shell's "open" verb.
 // Returns what to tell the user when a power function was not carried out.
-std::optional<PowerRefusal> PerformLaunch(const std::wstring& launchTarget,
-                                          SystemActions& system);
+std::optional<PowerRefusal> PerformLaunch(const std::wstring& launchTarget, SystemActions& system);
 
 }  // namespace tressel

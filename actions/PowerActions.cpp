@@ -26,8 +26,8 @@ void EnableShutdownPrivilege(SystemActions& system) {
 std::optional<PowerRefusal> Refused(std::uint32_t error, const wchar_t* title,
                                     const wchar_t* what) {
     if (error == 0) return std::nullopt;
-    return PowerRefusal{title, std::wstring(L"Windows did not ") + what +
-                                   L" (error " + std::to_wstring(error) + L")."};
+    return PowerRefusal{title, std::wstring(L"Windows did not ") + what + L" (error " +
+                                   std::to_wstring(error) + L")."};
 }
 
 }  // namespace

@@ -60,8 +60,8 @@ std::optional<PowerCapabilities> Win32SystemActions::ReadPowerCapabilities() {
     static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, spare2) == 0x12);
     SYSTEM_POWER_CAPABILITIES caps{};
     if (!::GetPwrCapabilities(&caps)) return std::nullopt;
-    return PowerCapabilities{caps.SystemS1 != FALSE,        caps.SystemS2 != FALSE,
-                             caps.SystemS3 != FALSE,        caps.SystemS4 != FALSE,
+    return PowerCapabilities{caps.SystemS1 != FALSE,         caps.SystemS2 != FALSE,
+                             caps.SystemS3 != FALSE,         caps.SystemS4 != FALSE,
                              caps.HiberFilePresent != FALSE, caps.spare2[2] != 0};
 }
 

@@ -19,8 +19,7 @@ class Win32UserRegistry : public UserRegistry {
     std::optional<std::wstring> ReadRunValue(const std::wstring& name) override;
     bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override;
     bool DeleteRunValue(const std::wstring& name) override;
-    std::optional<std::vector<std::uint8_t>> ReadStartupApproval(
-        const std::wstring& name) override;
+    std::optional<std::vector<std::uint8_t>> ReadStartupApproval(const std::wstring& name) override;
     bool DeleteStartupApproval(const std::wstring& name) override;
 
   private:

@@ -51,12 +51,14 @@ TEST_F(PowerActionsTest, EachTokenAsksOnlyForWhatTheComputerHasAndTellsWhatItDid
         std::vector<std::string> calls;
         std::optional<std::wstring> balloon;  // nullopt: nothing to tell
     };
-    const std::wstring modern = L"This computer uses modern standby and has no Stand By a "
-                                L"program can ask for. Its power button or Sleep in the Start "
-                                L"menu puts it to sleep.";
-    const std::wstring noHibernation = L"Hibernation is turned off or not supported on this "
-                                       L"computer. An administrator can turn it on with "
-                                       L"\"powercfg /hibernate on\".";
+    const std::wstring modern =
+        L"This computer uses modern standby and has no Stand By a "
+        L"program can ask for. Its power button or Sleep in the Start "
+        L"menu puts it to sleep.";
+    const std::wstring noHibernation =
+        L"Hibernation is turned off or not supported on this "
+        L"computer. An administrator can turn it on with "
+        L"\"powercfg /hibernate on\".";
     // clang-format off
     const Row rows[] = {
         {"stand by, S3", kStandBy, kDesktop, 0, {"SetSuspendState(hibernate=0)"}, std::nullopt},
@@ -88,11 +90,10 @@ TEST_F(PowerActionsTest, EachTokenAsksOnlyForWhatTheComputerHasAndTellsWhatItDid
 
 TEST_F(PowerActionsTest, ThePrivilegeIsEnabledBeforeTheRequest) {
     EXPECT_EQ(PerformLaunch(kStandBy, system), std::nullopt);
-    EXPECT_THAT(log.Entries(),
-                ElementsAre("GetPwrCapabilities", "OpenProcessToken(0x28)",
-                            "LookupPrivilegeValue(SeShutdownPrivilege)",
-                            "AdjustTokenPrivileges(luid=19, attributes=2)", "CloseToken",
-                            "SetSuspendState(hibernate=0)"));
+    EXPECT_THAT(log.Entries(), ElementsAre("GetPwrCapabilities", "OpenProcessToken(0x28)",
+                                           "LookupPrivilegeValue(SeShutdownPrivilege)",
+                                           "AdjustTokenPrivileges(luid=19, attributes=2)",
+                                           "CloseToken", "SetSuspendState(hibernate=0)"));
     log.Clear();
     EXPECT_EQ(PerformLaunch(kShutDown, system), std::nullopt);
     EXPECT_THAT(log.Entries(),
