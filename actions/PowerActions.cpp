@@ -11,7 +11,6 @@ constexpr std::uint32_t kShutdownPowerOff = 0x0008;       // SHUTDOWN_POWEROFF
 constexpr std::uint32_t kPlannedOtherReason = 0x80000000;
 
 constexpr wchar_t kNoStandByTitle[] = L"Tressel: no Stand By";
-constexpr wchar_t kNoHibernationTitle[] = L"Tressel: no hibernation";
 
 // SetSuspendState and InitiateShutdownW need SE_SHUTDOWN_NAME enabled in the process token.
 // Whatever stops that, the request is made all the same and its answer is told.
@@ -30,38 +29,43 @@ std::optional<PowerRefusal> Refused(std::uint32_t error, const wchar_t* title,
                                    std::to_wstring(error) + L")."};
 }
 
-}  // namespace
-
-std::optional<PowerRefusal> StandBy(SystemActions& system) {
-    const auto caps = system.ReadPowerCapabilities();
-    // A standby the computer does not have is never asked for: what Windows does then is not
-    // documented (not necessarily nothing).
-    if (caps && !caps->systemS1 && !caps->systemS2 && !caps->systemS3) {
-        if (caps->aoAc)
-            return PowerRefusal{kNoStandByTitle,
-                                L"This computer uses modern standby and has no Stand By a program "
-                                L"can ask for. Its power button or Sleep in the Start menu puts "
-                                L"it to sleep."};
-        return PowerRefusal{kNoStandByTitle,
-                            L"Windows reports no standby state on this computer, so Stand By "
-                            L"cannot be used here."};
-    }
-    EnableShutdownPrivilege(system);
-    return Refused(system.SetSuspendState(/*hibernate=*/false), L"Tressel: Stand By refused",
-                   L"put the computer on Stand By");
-}
-
-std::optional<PowerRefusal> Hibernate(SystemActions& system) {
-    const auto caps = system.ReadPowerCapabilities();
-    if (caps && !(caps->systemS4 && caps->hiberFilePresent)) {
-        return PowerRefusal{kNoHibernationTitle,
+// What keeps the computer from the state, when Windows tells it has not got it. A state it does
+// not have is never asked for: what Windows does then is not documented (not necessarily
+// nothing).
+std::optional<PowerRefusal> Unavailable(const PowerCapabilities& caps, bool hibernate) {
+    if (hibernate) {
+        if (caps.systemS4 && caps.hiberFilePresent) return std::nullopt;
+        return PowerRefusal{L"Tressel: no hibernation",
                             L"Hibernation is turned off or not supported on this computer. An "
                             L"administrator can turn it on with \"powercfg /hibernate on\"."};
     }
-    EnableShutdownPrivilege(system);
-    return Refused(system.SetSuspendState(/*hibernate=*/true), L"Tressel: hibernation refused",
-                   L"hibernate the computer");
+    if (caps.systemS1 || caps.systemS2 || caps.systemS3) return std::nullopt;
+    if (caps.aoAc)
+        return PowerRefusal{kNoStandByTitle,
+                            L"This computer uses modern standby and has no Stand By a program "
+                            L"can ask for. Its power button or Sleep in the Start menu puts it "
+                            L"to sleep."};
+    return PowerRefusal{kNoStandByTitle,
+                        L"Windows reports no standby state on this computer, so Stand By cannot "
+                        L"be used here."};
 }
+
+// Capabilities that cannot be read do not stop the request: its answer is told.
+std::optional<PowerRefusal> Suspend(SystemActions& system, bool hibernate) {
+    if (const auto caps = system.ReadPowerCapabilities())
+        if (auto refusal = Unavailable(*caps, hibernate)) return refusal;
+    EnableShutdownPrivilege(system);
+    const std::uint32_t answer = system.SetSuspendState(hibernate);
+    if (hibernate)
+        return Refused(answer, L"Tressel: hibernation refused", L"hibernate the computer");
+    return Refused(answer, L"Tressel: Stand By refused", L"put the computer on Stand By");
+}
+
+}  // namespace
+
+std::optional<PowerRefusal> StandBy(SystemActions& system) { return Suspend(system, false); }
+
+std::optional<PowerRefusal> Hibernate(SystemActions& system) { return Suspend(system, true); }
 
 std::optional<PowerRefusal> ShutDown(SystemActions& system) {
     EnableShutdownPrivilege(system);

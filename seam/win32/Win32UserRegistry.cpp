@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "framework/UniqueHandle.h"
@@ -12,27 +15,42 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 constexpr wchar_t kStartupApprovedKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
-// A REG_SZ or REG_EXPAND_SZ value as stored (not expanded); nullopt for anything else.
-std::optional<std::wstring> ReadString(const std::wstring& subKey, const std::wstring& name) {
+// A value's bytes as stored, when it is of one of `types`; nullopt when the key or the value is
+// absent or the value is of another type.
+std::optional<std::vector<std::uint8_t>> ReadBytes(const wchar_t* subKey, const std::wstring& name,
+                                                   std::initializer_list<DWORD> types) {
     UniqueRegistryKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
         return std::nullopt;
-    }
+    auto accepted = [&](DWORD type) {
+        return std::find(types.begin(), types.end(), type) != types.end();
+    };
     DWORD type = 0;
     DWORD bytes = 0;
     if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &bytes) !=
             ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        !accepted(type)) {
         return std::nullopt;
     }
-    // RegQueryValueExW: the data need not end with a null; the extra element supplies one.
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS) {
+    std::vector<std::uint8_t> data(bytes);
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, data.data(), &bytes) !=
+            ERROR_SUCCESS ||
+        !accepted(type)) {
         return std::nullopt;
     }
-    return std::wstring(buffer.data());
+    data.resize(bytes);
+    return data;
+}
+
+// A REG_SZ or REG_EXPAND_SZ value as stored (not expanded) up to its first null: the data need
+// not end with one (RegQueryValueExW); nullopt for anything else.
+std::optional<std::wstring> ReadString(const std::wstring& subKey, const std::wstring& name) {
+    const auto data = ReadBytes(subKey.c_str(), name, {REG_SZ, REG_EXPAND_SZ});
+    if (!data) return std::nullopt;
+    std::wstring text(data->size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), data->data(), text.size() * sizeof(wchar_t));
+    if (const auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
+    return text;
 }
 
 UniqueRegistryKey OpenForChange(const wchar_t* subKey) {
@@ -91,26 +109,7 @@ bool Win32UserRegistry::DeleteRunValue(const std::wstring& name) {
 
 std::optional<std::vector<std::uint8_t>> Win32UserRegistry::ReadStartupApproval(
     const std::wstring& name) {
-    UniqueRegistryKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kStartupApprovedKey, 0, KEY_QUERY_VALUE, key.put()) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    DWORD type = 0;
-    DWORD bytes = 0;
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &bytes) !=
-            ERROR_SUCCESS ||
-        type != REG_BINARY) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> data(bytes);
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, data.data(), &bytes) !=
-            ERROR_SUCCESS ||
-        type != REG_BINARY) {
-        return std::nullopt;
-    }
-    data.resize(bytes);
-    return data;
+    return ReadBytes(kStartupApprovedKey, name, {REG_BINARY});
 }
 
 bool Win32UserRegistry::DeleteStartupApproval(const std::wstring& name) {

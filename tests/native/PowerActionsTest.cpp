@@ -12,7 +12,6 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using namespace tressel::testing;
 
 constexpr wchar_t kStandBy[] = L"#jsjstandby#";
