@@ -78,13 +78,15 @@ ButtonDispatcher::ButtonDispatcher(Records& records, HookLibraries& hooks, Input
       system_(system),
       startScript_(std::move(startScript)) {}
 
-void ButtonDispatcher::DispatchButtonEvent(ButtonId pressed, WindowHandle window) {
+std::optional<PowerRefusal> ButtonDispatcher::DispatchButtonEvent(ButtonId pressed,
+                                                                  WindowHandle window) {
     const ButtonSetting& record = records_[ToIndex(pressed)];
     if (record.category == MouseButton) {
         PerformMouseAction(record.mouseAction, window);
     } else if (record.category == KeyOrCommand) {
-        PerformKeyAction(pressed, record);
+        return PerformKeyAction(pressed, record);
     }
+    return std::nullopt;
 }
 
 void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle window) {
@@ -118,7 +120,8 @@ void ButtonDispatcher::SendClick(const InputRecord& down, const InputRecord& up)
     input_.SendInput({&up, 1});
 }
 
-void ButtonDispatcher::PerformKeyAction(ButtonId pressed, const ButtonSetting& record) {
+std::optional<PowerRefusal> ButtonDispatcher::PerformKeyAction(ButtonId pressed,
+                                                               const ButtonSetting& record) {
     const std::uint16_t key = record.keyCode;
     if (record.keyAction == SingleKey) {
         const InputRecord both[2] = {InputRecord::KeyEvent(key, 0),
@@ -127,10 +130,11 @@ void ButtonDispatcher::PerformKeyAction(ButtonId pressed, const ButtonSetting& r
     } else if (auto modifier = ModifierFor(record.keyAction)) {
         SendChord(*modifier, key);
     } else if (record.keyAction == Launch) {
-        PerformLaunch(record.launchTarget, system_);
+        return PerformLaunch(record.launchTarget, system_);
     } else if (record.keyAction == Script) {
         if (startScript_) startScript_(pressed);
     }
+    return std::nullopt;
 }
 
 void ButtonDispatcher::SendChord(std::uint16_t modifier, std::uint16_t key) {

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
+#include "actions/PowerActions.h"
 #include "config/ButtonId.h"
 #include "config/ButtonSetting.h"
 #include "seam/HookLibraries.h"
@@ -23,11 +25,12 @@ class ButtonDispatcher {
                      SystemActions& system, ScriptStarter startScript);
 
     // `window` is the dialog's handle, handed to the hook functions around synthesised events.
-    void DispatchButtonEvent(ButtonId pressed, WindowHandle window);
+    // Returns what to tell the user when a power function was not carried out.
+    std::optional<PowerRefusal> DispatchButtonEvent(ButtonId pressed, WindowHandle window);
 
   private:
     void PerformMouseAction(std::int32_t mouseAction, WindowHandle window);
-    void PerformKeyAction(ButtonId pressed, const ButtonSetting& record);
+    std::optional<PowerRefusal> PerformKeyAction(ButtonId pressed, const ButtonSetting& record);
     void SendClick(const InputRecord& down, const InputRecord& up);
     void SendChord(std::uint16_t modifier, std::uint16_t key);
 

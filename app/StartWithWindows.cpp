@@ -19,6 +19,14 @@ bool SamePath(std::wstring_view a, std::wstring_view b) {
     });
 }
 
+// Task Manager's Startup page (and Settings' Startup apps) turns a Run entry off without
+// removing it: the StartupApproved value of the entry's name then begins with an odd byte (03, 07
+// followed by the time it was turned off; 02 and 06 are on), and Windows skips the entry.
+bool OffInTaskManager(UserRegistry& registry) {
+    const auto approval = registry.ReadStartupApproval(kRunValueName);
+    return approval && !approval->empty() && ((*approval)[0] & 1) != 0;
+}
+
 }  // namespace
 
 int ParseDecimal(std::wstring_view text) {
@@ -60,14 +68,18 @@ std::wstring RunEntryProgram(std::wstring_view commandLine) {
 
 bool IsStartWithWindowsOn(UserRegistry& registry, const std::wstring& executablePath) {
     const auto entry = registry.ReadRunValue(kRunValueName);
-    return entry && SamePath(RunEntryProgram(*entry), executablePath);
+    return entry && SamePath(RunEntryProgram(*entry), executablePath) &&
+           !OffInTaskManager(registry);
 }
 
 void ToggleStartWithWindows(UserRegistry& registry, const std::wstring& executablePath) {
-    if (IsStartWithWindowsOn(registry, executablePath))
+    if (IsStartWithWindowsOn(registry, executablePath)) {
         registry.DeleteRunValue(kRunValueName);
-    else
+    } else {
         registry.SetRunValue(kRunValueName, RunCommandLineFor(executablePath));
+        // Without its StartupApproved value an entry starts, as one Task Manager never saw.
+        if (OffInTaskManager(registry)) registry.DeleteStartupApproval(kRunValueName);
+    }
     registry.WriteProfileValue(kBootSection, kBootEntry,
                                IsStartWithWindowsOn(registry, executablePath) ? L"0" : L"1");
 }

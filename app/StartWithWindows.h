@@ -30,12 +30,13 @@ std::wstring RunCommandLineFor(const std::wstring& executablePath);
 // " -run" as earlier versions wrote it.
 std::wstring RunEntryProgram(std::wstring_view commandLine);
 
-// The check mark: the Run entry exists and starts this executable (paths compared without
-// regard to case, as Windows does).
+// The check mark: the Run entry exists, starts this executable (paths compared without regard
+// to case, as Windows does) and is not turned off in Task Manager's Startup page.
 bool IsStartWithWindowsOn(UserRegistry& registry, const std::wstring& executablePath);
 
 // Turns the option on when it is off and off when it is on, then writes "BootValue" for the
-// outcome, so that it stays in step even when the Run key refused the change.
+// outcome, so that it stays in step even when the Run key refused the change. Turning it on
+// also lifts Task Manager's "disabled" from the entry.
 void ToggleStartWithWindows(UserRegistry& registry, const std::wstring& executablePath);
 
 // At start: while the user had the option on ("BootValue" on, a Run entry present) and the

@@ -233,7 +233,8 @@ void CZornMouseApplicationDlg::DispatchButtonEvent(ButtonId input) {
         if (imitated && Record(*imitated).hooked) hookWatch_.OnSynthesised(*imitated);
         WatchHooks();
     }
-    dispatcher_.DispatchButtonEvent(input, p_.window.Handle());
+    if (auto refusal = dispatcher_.DispatchButtonEvent(input, p_.window.Handle()))
+        p_.shell.ShowTrayBalloon(refusal->title, refusal->text);
 }
 
 void CZornMouseApplicationDlg::OnSessionLockChanged(bool locked) {

@@ -1,6 +1,6 @@
 // The start-with-Windows values: any "BootValue" text read as the C library reads a decimal
-// number, and any Run entry text (with the same BootValue), from which a toggle must flip the
-// state the tray menu shows.
+// number, and any Run entry text (with the same BootValue) and Task Manager's StartupApproved
+// value (the input's bytes), from which a toggle must flip the state the tray menu shows.
 
 #include <cstdlib>
 
@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing::FakeUserRegistry registry(log);
     registry.profile[std::wstring(kBootSection) + L"/" + kBootEntry] = text;
     registry.run[kRunValueName] = text;
+    registry.approval[kRunValueName].assign(data, data + size);
     const bool before = IsStartWithWindowsOn(registry, exe);
     ToggleStartWithWindows(registry, exe);
     if (IsStartWithWindowsOn(registry, exe) == before) std::abort();

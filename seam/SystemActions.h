@@ -1,5 +1,5 @@
 #pragma once
-// Shell launch, the command interpreter and the power functions with the shutdown privilege.
+// Shell launch and the power functions with the shutdown privilege.
 
 #include <cstdint>
 #include <memory>
@@ -24,6 +24,18 @@ class ProcessToken {
     virtual bool AdjustPrivilege(PrivilegeId privilege, std::uint32_t attributes) = 0;
 };
 
+// The sleep states of SYSTEM_POWER_CAPABILITIES: S1 to S3 are the classic standby states, S4
+// hibernation (only with the hibernation file present); AoAc is modern standby (S0 low-power
+// idle), which has no standby a program can ask for.
+struct PowerCapabilities {
+    bool systemS1 = false;
+    bool systemS2 = false;
+    bool systemS3 = false;
+    bool systemS4 = false;
+    bool hiberFilePresent = false;
+    bool aoAc = false;
+};
+
 class SystemActions {
   public:
     virtual ~SystemActions() = default;
@@ -31,13 +43,18 @@ class SystemActions {
     virtual void OpenWithShell(const std::wstring& verb, const std::wstring& file,
                                const std::wstring& parameters, const std::wstring& directory,
                                int showCommand) = 0;
-    // The C runtime's system(): hands the line to the command interpreter and waits.
-    virtual int RunCommandInterpreter(const std::string& commandLine) = 0;
     // OpenProcessToken(current process, access); null when it fails.
     virtual std::unique_ptr<ProcessToken> OpenProcessToken(std::uint32_t desiredAccess) = 0;
     // LookupPrivilegeValueW on the local system.
     virtual std::optional<PrivilegeId> LookupPrivilege(const std::wstring& name) = 0;
-    virtual bool SetSystemPowerState(bool suspend, bool force) = 0;
+    // GetPwrCapabilities; nullopt when it fails.
+    virtual std::optional<PowerCapabilities> ReadPowerCapabilities() = 0;
+    // SetSuspendState(hibernate, FALSE, FALSE): 0 once the system has been suspended and has
+    // woken again, else GetLastError's code.
+    virtual std::uint32_t SetSuspendState(bool hibernate) = 0;
+    // InitiateShutdownW(this computer, no message, no grace period, flags, reason): its answer,
+    // 0 (ERROR_SUCCESS) when the shutdown has begun.
+    virtual std::uint32_t InitiateShutdown(std::uint32_t flags, std::uint32_t reason) = 0;
 };
 
 }  // namespace tressel

@@ -7,6 +7,7 @@
 
 #include "app/win32/MainDialog.h"
 #include "app/win32/RawMousePresses.h"
+#include "app/win32/TestSwitches.h"
 #include "hooks/TarnhookExports.h"
 
 namespace tressel {
@@ -82,6 +83,10 @@ void MainDialog::MapSystemEvents() {
         if (info.hbmColor) DeleteObject(info.hbmColor);
         if (info.hbmMask) DeleteObject(info.hbmMask);
         return Result{bitmap.bmWidth, true};
+    });
+    // The test build tells the window thread's COM apartment before its first window.
+    OnMessage(RegisterWindowMessageW(L"Tressel test: apartment"), [](WPARAM, LPARAM) {
+        return Result{test_switches::StartApartment(), true};
     });
 #endif
 }

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <cwchar>
 
 namespace tressel::test_switches {
@@ -70,6 +72,22 @@ inline bool TrayRefused() {
     return true;
 #else
     return false;
+#endif
+}
+
+// The COM apartment (APTTYPE) of the window's thread before its first window, or -1 without COM:
+// Wine's input method support initialises COM by itself on a thread once one of its windows is
+// activated, so a later look cannot tell whether the program did. The test build notes it when
+// the dialog is about to be created and answers it on request.
+inline long& StartApartment() {
+    static long apartment = -1;
+    return apartment;
+}
+inline void NoteStartApartment() {
+#ifdef TRESSEL_TEST_SWITCHES
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    StartApartment() = SUCCEEDED(CoGetApartmentType(&type, &qualifier)) ? type : -1;
 #endif
 }
 

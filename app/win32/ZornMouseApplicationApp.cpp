@@ -1,12 +1,14 @@
 #include "app/win32/ZornMouseApplicationApp.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include "controls/GdiPlus.h"
 
 #include "app/SingleInstance.h"
 #include "app/ZornMouseApplicationDlg.h"
 #include "app/win32/CrashDuties.h"
 #include "app/win32/MainDialog.h"
+#include "app/win32/TestSwitches.h"
 #include "controls/GdiPlusBitmap.h"
 #include "seam/win32/Win32FileSystem.h"
 #include "seam/win32/Win32HookLibraries.h"
@@ -95,6 +97,13 @@ void CZornMouseApplicationApp::Run() {
 }
 
 bool CZornMouseApplicationApp::InitInstance() {
+    // The window's thread launches programs with ShellExecuteW, which may hand the launch to
+    // shell extensions activated through COM, some of which need a single-threaded apartment:
+    // "COM should be initialized as shown here: CoInitializeEx(NULL, COINIT_APARTMENTTHREADED |
+    // COINIT_DISABLE_OLE1DDE)" (Win32 documentation, ShellExecuteExW, Remarks). Once, for the
+    // life of the process, which ends without leaving it.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+
     Gdiplus::GdiplusStartupInput gdiplusInput;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
 
@@ -117,6 +126,7 @@ void CZornMouseApplicationApp::RunMainDialog() {
     // Never destroyed: the dialog ends the process from inside its modal run (EndInstance), and
     // a macro worker may use the input system, the worker threads and the dialog's playback
     // slots until the process ends.
+    test_switches::NoteStartApartment();
     ApplicationProcess process(*this);
     Win32UserRegistry registry(kStoreName, ApplicationName(process.ModuleFileName()));
     Win32HookLibraries hooks;

@@ -36,10 +36,11 @@ class NoSystem : public SystemActions {
   public:
     void OpenWithShell(const std::wstring&, const std::wstring&, const std::wstring&,
                        const std::wstring&, int) override {}
-    int RunCommandInterpreter(const std::string&) override { return 0; }
     std::unique_ptr<ProcessToken> OpenProcessToken(std::uint32_t) override { return nullptr; }
     std::optional<PrivilegeId> LookupPrivilege(const std::wstring&) override { return {}; }
-    bool SetSystemPowerState(bool, bool) override { return true; }
+    std::optional<PowerCapabilities> ReadPowerCapabilities() override { return {}; }
+    std::uint32_t SetSuspendState(bool) override { return 0; }
+    std::uint32_t InitiateShutdown(std::uint32_t, std::uint32_t) override { return 0; }
 };
 
 void Dispatch(benchmark::State& state, std::int32_t category, std::int32_t action, bool hooked) {

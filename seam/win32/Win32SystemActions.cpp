@@ -1,9 +1,10 @@
 #include <windows.h>
+#include <powrprof.h>
 #include <shellapi.h>
 
 #include "seam/win32/Win32SystemActions.h"
 
-#include <cstdlib>
+#include <cstddef>
 
 #include "framework/UniqueHandle.h"
 
@@ -43,10 +44,6 @@ void Win32SystemActions::OpenWithShell(const std::wstring& verb, const std::wstr
                     showCommand);
 }
 
-int Win32SystemActions::RunCommandInterpreter(const std::string& commandLine) {
-    return std::system(commandLine.c_str());
-}
-
 std::unique_ptr<ProcessToken> Win32SystemActions::OpenProcessToken(std::uint32_t desiredAccess) {
     HANDLE token = nullptr;
     if (!::OpenProcessToken(::GetCurrentProcess(), desiredAccess, &token)) return nullptr;
@@ -59,8 +56,29 @@ std::optional<PrivilegeId> Win32SystemActions::LookupPrivilege(const std::wstrin
     return PrivilegeId{luid.LowPart, luid.HighPart};
 }
 
-bool Win32SystemActions::SetSystemPowerState(bool suspend, bool force) {
-    return ::SetSystemPowerState(suspend ? TRUE : FALSE, force ? TRUE : FALSE) != FALSE;
+std::optional<PowerCapabilities> Win32SystemActions::ReadPowerCapabilities() {
+    // mingw-w64's declaration predates Hiberboot, WakeAlarmPresent and AoAc, which Windows'
+    // own (winnt.h, SYSTEM_POWER_CAPABILITIES) puts in the three bytes after FastSystemS4 that
+    // mingw-w64 calls spare2: AoAc is the third.
+    static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, FastSystemS4) == 0x11);
+    static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, spare2) == 0x12);
+    SYSTEM_POWER_CAPABILITIES caps{};
+    if (!::GetPwrCapabilities(&caps)) return std::nullopt;
+    return PowerCapabilities{caps.SystemS1 != FALSE,         caps.SystemS2 != FALSE,
+                             caps.SystemS3 != FALSE,         caps.SystemS4 != FALSE,
+                             caps.HiberFilePresent != FALSE, caps.spare2[2] != 0};
+}
+
+std::uint32_t Win32SystemActions::SetSuspendState(bool hibernate) {
+    // The second argument has no effect (Win32 documentation, SetSuspendState); wake events
+    // stay enabled.
+    if (::SetSuspendState(hibernate ? TRUE : FALSE, FALSE, FALSE)) return ERROR_SUCCESS;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
+}
+
+std::uint32_t Win32SystemActions::InitiateShutdown(std::uint32_t flags, std::uint32_t reason) {
+    return ::InitiateShutdownW(nullptr, nullptr, 0, flags, reason);
 }
 
 }  // namespace tressel

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "framework/UniqueHandle.h"
@@ -9,34 +12,57 @@
 namespace tressel {
 namespace {
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kStartupApprovedKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
-// A REG_SZ or REG_EXPAND_SZ value as stored (not expanded); nullopt for anything else.
-std::optional<std::wstring> ReadString(const std::wstring& subKey, const std::wstring& name) {
+// A value's bytes as stored, when it is of one of `types`; nullopt when the key or the value is
+// absent or the value is of another type.
+std::optional<std::vector<std::uint8_t>> ReadBytes(const wchar_t* subKey, const std::wstring& name,
+                                                   std::initializer_list<DWORD> types) {
     UniqueRegistryKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
         return std::nullopt;
-    }
+    auto accepted = [&](DWORD type) {
+        return std::find(types.begin(), types.end(), type) != types.end();
+    };
     DWORD type = 0;
     DWORD bytes = 0;
     if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &bytes) !=
             ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        !accepted(type)) {
         return std::nullopt;
     }
-    // RegQueryValueExW: the data need not end with a null; the extra element supplies one.
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(buffer.data()), &bytes) != ERROR_SUCCESS) {
+    std::vector<std::uint8_t> data(bytes);
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, data.data(), &bytes) !=
+            ERROR_SUCCESS ||
+        !accepted(type)) {
         return std::nullopt;
     }
-    return std::wstring(buffer.data());
+    data.resize(bytes);
+    return data;
 }
 
-UniqueRegistryKey OpenRunKey() {
+// A REG_SZ or REG_EXPAND_SZ value as stored (not expanded) up to its first null: the data need
+// not end with one (RegQueryValueExW); nullopt for anything else.
+std::optional<std::wstring> ReadString(const std::wstring& subKey, const std::wstring& name) {
+    const auto data = ReadBytes(subKey.c_str(), name, {REG_SZ, REG_EXPAND_SZ});
+    if (!data) return std::nullopt;
+    std::wstring text(data->size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), data->data(), text.size() * sizeof(wchar_t));
+    if (const auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
+    return text;
+}
+
+UniqueRegistryKey OpenForChange(const wchar_t* subKey) {
     UniqueRegistryKey key;
-    RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.put());
+    RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, KEY_SET_VALUE, key.put());
     return key;
+}
+
+bool DeleteValue(const wchar_t* subKey, const std::wstring& name) {
+    UniqueRegistryKey key = OpenForChange(subKey);
+    if (!key) return false;
+    return RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS;
 }
 }  // namespace
 
@@ -69,7 +95,7 @@ std::optional<std::wstring> Win32UserRegistry::ReadRunValue(const std::wstring& 
 }
 
 bool Win32UserRegistry::SetRunValue(const std::wstring& name, const std::wstring& commandLine) {
-    UniqueRegistryKey key = OpenRunKey();
+    UniqueRegistryKey key = OpenForChange(kRunKey);
     if (!key) return false;
     return RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(commandLine.c_str()),
@@ -78,9 +104,16 @@ bool Win32UserRegistry::SetRunValue(const std::wstring& name, const std::wstring
 }
 
 bool Win32UserRegistry::DeleteRunValue(const std::wstring& name) {
-    UniqueRegistryKey key = OpenRunKey();
-    if (!key) return false;
-    return RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS;
+    return DeleteValue(kRunKey, name);
+}
+
+std::optional<std::vector<std::uint8_t>> Win32UserRegistry::ReadStartupApproval(
+    const std::wstring& name) {
+    return ReadBytes(kStartupApprovedKey, name, {REG_BINARY});
+}
+
+bool Win32UserRegistry::DeleteStartupApproval(const std::wstring& name) {
+    return DeleteValue(kStartupApprovedKey, name);
 }
 
 }  // namespace tressel

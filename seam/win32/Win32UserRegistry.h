@@ -1,6 +1,6 @@
 #pragma once
 // The per-user profile store in the registry (HKCU, Software, the store name, the application
-// name, then the section) and the per-user Run key.
+// name, then the section), the per-user Run key and its entries' StartupApproved values.
 
 #include <string>
 
@@ -19,6 +19,8 @@ class Win32UserRegistry : public UserRegistry {
     std::optional<std::wstring> ReadRunValue(const std::wstring& name) override;
     bool SetRunValue(const std::wstring& name, const std::wstring& commandLine) override;
     bool DeleteRunValue(const std::wstring& name) override;
+    std::optional<std::vector<std::uint8_t>> ReadStartupApproval(const std::wstring& name) override;
+    bool DeleteStartupApproval(const std::wstring& name) override;
 
   private:
     std::wstring SectionKey(const std::wstring& section) const;

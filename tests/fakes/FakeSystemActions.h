@@ -1,5 +1,7 @@
 #pragma once
-// Recording shell, command interpreter and power functions.
+// Recording shell and power functions. The power calls answer as the Win32 documentation has
+// them: without SE_SHUTDOWN_NAME enabled in the token, SetSuspendState fails with
+// ERROR_PRIVILEGE_NOT_HELD and InitiateShutdownW with ERROR_ACCESS_DENIED.
 
 #include <memory>
 #include <optional>
@@ -12,6 +14,10 @@ namespace tressel::testing {
 
 class FakeSystemActions : public SystemActions {
   public:
+    static constexpr std::uint32_t kErrorAccessDenied = 5;
+    static constexpr std::uint32_t kErrorPrivilegeNotHeld = 1314;
+    static constexpr std::uint32_t kShutdownLuid = 19;
+
     explicit FakeSystemActions(CallLog& log) : log_(log) {}
 
     void OpenWithShell(const std::wstring& verb, const std::wstring& file,
@@ -21,29 +27,38 @@ class FakeSystemActions : public SystemActions {
                  Narrow(parameters) + "\", \"" + Narrow(directory) + "\", " +
                  std::to_string(showCommand) + ")");
     }
-    int RunCommandInterpreter(const std::string& commandLine) override {
-        log_.Add("system(\"" + commandLine + "\")");
-        return 0;
-    }
     std::unique_ptr<ProcessToken> OpenProcessToken(std::uint32_t desiredAccess) override {
         log_.Add("OpenProcessToken(0x" + Hex(desiredAccess) + ")" + (tokenOpens ? "" : " failed"));
         if (!tokenOpens) return nullptr;
-        return std::make_unique<Token>(log_, adjustSucceeds);
+        return std::make_unique<Token>(*this);
     }
     std::optional<PrivilegeId> LookupPrivilege(const std::wstring& name) override {
         log_.Add("LookupPrivilegeValue(" + Narrow(name) + ")" + (lookupSucceeds ? "" : " failed"));
         if (!lookupSucceeds) return std::nullopt;
-        return PrivilegeId{19, 0};
+        return PrivilegeId{kShutdownLuid, 0};
     }
-    bool SetSystemPowerState(bool suspend, bool force) override {
-        log_.Add(std::string("SetSystemPowerState(suspend=") + (suspend ? "1" : "0") +
-                 ", force=" + (force ? "1" : "0") + ")");
-        return true;
+    std::optional<PowerCapabilities> ReadPowerCapabilities() override {
+        log_.Add("GetPwrCapabilities");
+        return capabilities;
+    }
+    std::uint32_t SetSuspendState(bool hibernate) override {
+        log_.Add(std::string("SetSuspendState(hibernate=") + (hibernate ? "1" : "0") + ")");
+        return shutdownPrivilegeEnabled ? suspendAnswer : kErrorPrivilegeNotHeld;
+    }
+    std::uint32_t InitiateShutdown(std::uint32_t flags, std::uint32_t reason) override {
+        log_.Add("InitiateShutdown(flags=0x" + Hex(flags) + ", reason=0x" + Hex(reason) + ")");
+        return shutdownPrivilegeEnabled ? shutdownAnswer : kErrorAccessDenied;
     }
 
     bool tokenOpens = true;
     bool lookupSucceeds = true;
     bool adjustSucceeds = true;
+    // A desktop computer's: standby S3, hibernation with its file.
+    std::optional<PowerCapabilities> capabilities =
+        PowerCapabilities{.systemS3 = true, .systemS4 = true, .hiberFilePresent = true};
+    std::uint32_t suspendAnswer = 0;
+    std::uint32_t shutdownAnswer = 0;
+    bool shutdownPrivilegeEnabled = false;
 
   private:
     static std::string Hex(std::uint32_t v) {
@@ -53,17 +68,18 @@ class FakeSystemActions : public SystemActions {
     }
     class Token : public ProcessToken {
       public:
-        Token(CallLog& log, bool succeeds) : log_(log), succeeds_(succeeds) {}
-        ~Token() override { log_.Add("CloseToken"); }
+        explicit Token(FakeSystemActions& owner) : owner_(owner) {}
+        ~Token() override { owner_.log_.Add("CloseToken"); }
         bool AdjustPrivilege(PrivilegeId privilege, std::uint32_t attributes) override {
-            log_.Add("AdjustTokenPrivileges(luid=" + std::to_string(privilege.low) +
-                     ", attributes=" + std::to_string(attributes) + ")");
-            return succeeds_;
+            owner_.log_.Add("AdjustTokenPrivileges(luid=" + std::to_string(privilege.low) +
+                            ", attributes=" + std::to_string(attributes) + ")");
+            if (!owner_.adjustSucceeds) return false;
+            if (privilege.low == kShutdownLuid) owner_.shutdownPrivilegeEnabled = attributes & 2;
+            return true;
         }
 
       private:
-        CallLog& log_;
-        bool succeeds_;
+        FakeSystemActions& owner_;
     };
     CallLog& log_;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// In-memory per-user store and Run key, recording every change.
+// In-memory per-user store, Run key and StartupApproved values, recording every change.
 
 #include <map>
 #include <optional>
@@ -44,8 +44,20 @@ class FakeUserRegistry : public UserRegistry {
         return run.erase(name) > 0;
     }
 
+    std::optional<std::vector<std::uint8_t>> ReadStartupApproval(
+        const std::wstring& name) override {
+        auto it = approval.find(name);
+        if (it == approval.end()) return std::nullopt;
+        return it->second;
+    }
+    bool DeleteStartupApproval(const std::wstring& name) override {
+        log_.Add("DeleteStartupApproval(" + Narrow(name) + ")");
+        return approval.erase(name) > 0;
+    }
+
     std::map<std::wstring, std::wstring> profile;
     std::map<std::wstring, std::wstring> run;
+    std::map<std::wstring, std::vector<std::uint8_t>> approval;  // StartupApproved\Run
     bool runKeyExists = true;
 
   private:

@@ -200,7 +200,7 @@ TEST_F(ButtonDispatcherTest, LaunchOpensTargetsWithTheShellUnchanged) {
 
 TEST_F(ButtonDispatcherTest, PowerTokensMatchExactlyAndCaseSensitively) {
     SetLaunch(ButtonId::R, L"#jsjshutoff#");
-    EXPECT_THAT(Press(ButtonId::R), ElementsAre("system(\"shutdown /s /t 0\")"));
+    EXPECT_THAT(Press(ButtonId::R).back(), "InitiateShutdown(flags=0x8, reason=0x80000000)");
 
     SetLaunch(ButtonId::R, L"#jsjshutoff");
     EXPECT_THAT(Press(ButtonId::R),
@@ -211,29 +211,6 @@ TEST_F(ButtonDispatcherTest, PowerTokensMatchExactlyAndCaseSensitively) {
     SetLaunch(ButtonId::R, L" #jsjsleep#");
     EXPECT_THAT(Press(ButtonId::R),
                 ElementsAre("ShellExecute(open, \" #jsjsleep#\", \"\", \"\", 1)"));
-}
-
-TEST_F(ButtonDispatcherTest, PowerRequestsEnableThePrivilegeThenForceTheState) {
-    SetLaunch(ButtonId::R, L"#jsjsleep#");
-    EXPECT_THAT(Press(ButtonId::R),
-                ElementsAre("OpenProcessToken(0x28)", "LookupPrivilegeValue(SeShutdownPrivilege)",
-                            "AdjustTokenPrivileges(luid=19, attributes=2)", "CloseToken",
-                            "SetSystemPowerState(suspend=0, force=1)"));
-    SetLaunch(ButtonId::R, L"#jsjstandby#");
-    EXPECT_THAT(Press(ButtonId::R).back(), "SetSystemPowerState(suspend=1, force=1)");
-}
-
-TEST_F(ButtonDispatcherTest, PowerRequestGoesAheadWhenThePrivilegeCannotBeEnabled) {
-    SetLaunch(ButtonId::R, L"#jsjstandby#");
-    system.tokenOpens = false;
-    EXPECT_THAT(Press(ButtonId::R), ElementsAre("OpenProcessToken(0x28) failed",
-                                                "SetSystemPowerState(suspend=1, force=1)"));
-    system.tokenOpens = true;
-    system.lookupSucceeds = false;
-    EXPECT_THAT(
-        Press(ButtonId::R),
-        ElementsAre("OpenProcessToken(0x28)", "LookupPrivilegeValue(SeShutdownPrivilege) failed",
-                    "CloseToken", "SetSystemPowerState(suspend=1, force=1)"));
 }
 
 }  // namespace

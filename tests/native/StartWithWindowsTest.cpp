@@ -1,10 +1,12 @@
 // "Start With Windows": the check mark from the Run entry, the toggle with BootValue in step,
-// the entry following a moved program folder, and how BootValue reads.
+// Task Manager's "disabled", the entry following a moved program folder, and how BootValue
+// reads.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "app/StartWithWindows.h"
 #include "fakes/FakeUserRegistry.h"
@@ -78,6 +80,43 @@ TEST_F(StartWithWindowsTest, AClickTurnsItOnWhenOffAndOffWhenOnWithBootValueInSt
     ToggleStartWithWindows(registry, kExe);
     EXPECT_EQ(registry.run[kRunValueName], kOurs);
     EXPECT_EQ(registry.profile[kBoot], L"0");
+}
+
+// Task Manager's Startup page turns an entry off by its StartupApproved value alone.
+TEST_F(StartWithWindowsTest, AnEntryTurnedOffInTaskManagerShowsOffAndAClickTurnsItOnAgain) {
+    using Bytes = std::vector<std::uint8_t>;
+    const Bytes offAt = {0x03, 0, 0, 0, 0xD4, 0x0D, 0x43, 0x8D, 0xC8, 0x3B, 0xD9, 0x01};
+    struct Row {
+        const char* what;
+        std::optional<Bytes> approval;
+        bool on;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"never seen", std::nullopt, true},
+        {"on", Bytes{0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+        {"on, other form", Bytes{0x06, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+        {"off", offAt, false},
+        {"off, other form", Bytes{0x07, 0, 0, 0, 0x71, 0xC9, 0x33, 0xAE, 0x16, 0xD9, 0xD1, 0x01}, false},
+        {"empty", Bytes{}, true},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Given(L"0", kOurs);
+        registry.approval.clear();
+        if (row.approval) registry.approval[kRunValueName] = *row.approval;
+        EXPECT_EQ(On(), row.on);
+    }
+
+    Given(L"0", kOurs);
+    registry.approval[kRunValueName] = offAt;
+    ToggleStartWithWindows(registry, kExe);
+    EXPECT_THAT(log.Entries(),
+                ElementsAre("SetRunValue(ZornApplication, " + Narrow(kOurs) + ")",
+                            "DeleteStartupApproval(ZornApplication)",
+                            "WriteProfileValue(ZornMouseApplication, BootValue, 0)"));
+    EXPECT_TRUE(On());
 }
 
 TEST_F(StartWithWindowsTest, BootValueFollowsTheOutcomeWhenTheRunKeyRefuses) {

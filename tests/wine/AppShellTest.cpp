@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
+#include <objbase.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -231,6 +232,18 @@ TEST_F(AppShellTest, StartWithWindowsFollowsTheRunEntryAndKeepsBootValueInStep) 
     SetBootValue(L"0");  // says on, but no entry: off, so the click turns it on
     PostCommand(window_, kStartWithWindows);
     EXPECT_TRUE(WaitUntil([&] { return RunEntry() == OurRunEntry(); }));
+}
+
+// ShellExecuteW may hand a launch to shell extensions that need a single-threaded apartment on
+// the calling thread: the window's thread is one before its first window (after that, Wine's
+// input method support makes it one by itself).
+TEST_F(AppShellTest, TheWindowsThreadIsASingleThreadedApartment) {
+    ASSERT_NO_FATAL_FAILURE(StartTressel());
+    DWORD_PTR type = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(window_, RegisterWindowMessageW(L"Tressel test: apartment"), 0,
+                                    0, SMTO_ABORTIFHUNG, 2000, &type));
+    const auto apartment = static_cast<LRESULT>(type);
+    EXPECT_TRUE(apartment == APTTYPE_STA || apartment == APTTYPE_MAINSTA) << apartment;
 }
 
 TEST_F(AppShellTest, AtStartTheRunEntryOfAMovedFolderNamesTheProgramAgain) {

@@ -1,6 +1,6 @@
 // The Win32 side of the seam under Wine: registered message ids, SendInput conversion (seen by
-// the input recorder), precise waits, the Run key, suspended worker threads and the privilege
-// look-up.
+// the input recorder), precise waits, the Run key and Task Manager's StartupApproved values,
+// suspended worker threads, the privilege look-up and the power capabilities.
 
 #include <windows.h>
 
@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "framework/UniqueHandle.h"
 #include "seam/win32/RegisteredMessages.h"
@@ -115,6 +116,26 @@ TEST(Win32UserRegistryTest, RunValuesReadBackAsWrittenAndOnlyAsStrings) {
     EXPECT_TRUE(registry.DeleteRunValue(name));
 }
 
+// Task Manager's StartupApproved values: binary ones read back byte for byte, others not at all.
+TEST(Win32UserRegistryTest, StartupApprovalsReadBackOnlyAsBinaryAndAreDeleted) {
+    Win32UserRegistry registry(L"Corvane Tressel", L"SeamTest");
+    const std::wstring name = L"TresselSeamTest";
+    const wchar_t key[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    const std::vector<std::uint8_t> off = {3, 0, 0, 0, 0xD4, 0x0D, 0x43, 0x8D, 0xC8, 0x3B, 0xD9, 1};
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_CURRENT_USER, key, name.c_str(), REG_BINARY,
+                                             off.data(), static_cast<DWORD>(off.size())));
+    EXPECT_EQ(std::optional(off), registry.ReadStartupApproval(name));
+    ASSERT_TRUE(registry.DeleteStartupApproval(name));
+    EXPECT_EQ(std::nullopt, registry.ReadStartupApproval(name));
+    EXPECT_FALSE(registry.DeleteStartupApproval(name));
+
+    const DWORD number = 3;
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, name.c_str(), REG_DWORD, &number, sizeof number);
+    EXPECT_EQ(std::nullopt, registry.ReadStartupApproval(name));
+    EXPECT_TRUE(registry.DeleteStartupApproval(name));
+}
+
 TEST(Win32WorkerThreadsTest, BodyRunsOnlyAfterResumeAndIsFreedWhenTheThreadEnds) {
     Win32WorkerThreads threads;
     auto witness = std::make_shared<int>(0);
@@ -143,6 +164,8 @@ TEST(Win32SystemActionsTest, LooksUpTheShutdownPrivilegeAndOpensTheToken) {
     EXPECT_EQ(std::optional(PrivilegeId{19, 0}), actions.LookupPrivilege(L"SeShutdownPrivilege"));
     EXPECT_EQ(std::nullopt, actions.LookupPrivilege(L"SeNoSuchPrivilege"));
     EXPECT_NE(nullptr, actions.OpenProcessToken(TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY));
+    // Only read: no power function is ever asked for here.
+    EXPECT_NE(std::nullopt, actions.ReadPowerCapabilities());
 }
 
 }  // namespace
