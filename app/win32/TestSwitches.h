@@ -25,6 +25,19 @@ inline unsigned long EnvironmentNumber([[maybe_unused]] const wchar_t* name) {
     return 0;
 #endif
 }
+
+// The event named by the environment variable `name`, opened for waiting; null when the
+// variable or the event is not there (and always in a release build).
+inline HANDLE NamedEvent([[maybe_unused]] const wchar_t* name) {
+#ifdef TRESSEL_TEST_SWITCHES
+    wchar_t value[128] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, 128);
+    if (length == 0 || length >= 128) return nullptr;
+    return OpenEventW(SYNCHRONIZE, FALSE, value);
+#else
+    return nullptr;
+#endif
+}
 }  // namespace detail
 
 // TRESSEL_TEST_HIGHER_INTEGRITY_PID=<process id>: that process counts as running at a higher
@@ -45,34 +58,20 @@ inline unsigned ForegroundPollMs() {
 // input it imitates lifted) lasts until the event is set, 20 s at most, in place of its
 // milliseconds. True when the pause was held so.
 inline bool HeldByTestEvent() {
-#ifdef TRESSEL_TEST_SWITCHES
-    wchar_t name[64] = {};
-    const DWORD length = GetEnvironmentVariableW(L"TRESSEL_TEST_HOLD_EVENT", name, 64);
-    if (length == 0 || length >= 64) return false;
-    HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
+    HANDLE event = detail::NamedEvent(L"TRESSEL_TEST_HOLD_EVENT");
     if (!event) return false;
     WaitForSingleObject(event, 20000);
     CloseHandle(event);
     return true;
-#else
-    return false;
-#endif
 }
 
 // TRESSEL_TEST_TRAY_REFUSED_WHILE=<name>: the shell counts as refusing the notification icon
 // while an event of that name exists.
 inline bool TrayRefused() {
-#ifdef TRESSEL_TEST_SWITCHES
-    wchar_t name[128] = {};
-    const DWORD length = GetEnvironmentVariableW(L"TRESSEL_TEST_TRAY_REFUSED_WHILE", name, 128);
-    if (length == 0 || length >= 128) return false;
-    HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
+    HANDLE event = detail::NamedEvent(L"TRESSEL_TEST_TRAY_REFUSED_WHILE");
     if (!event) return false;
     CloseHandle(event);
     return true;
-#else
-    return false;
-#endif
 }
 
 // The COM apartment (APTTYPE) of the window's thread before its first window, or -1 without COM:
