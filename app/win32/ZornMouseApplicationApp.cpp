@@ -75,6 +75,12 @@ class Win32InstanceSystem : public InstanceSystem {
     bool ShowRunningWindow() override {
         HWND running = FindWindowW(nullptr, kMainWindowTitle);
         if (!running) return false;
+        // This start has the user's input, so it may hand the foreground on: the running
+        // instance may then bring its window to the front itself, should the show below not
+        // (learn.microsoft.com/windows/win32/api/winuser/nf-winuser-allowsetforegroundwindow).
+        DWORD runningProcess = 0;
+        GetWindowThreadProcessId(running, &runningProcess);
+        AllowSetForegroundWindow(runningProcess);
         ShowWindow(running, SW_SHOW);
         ShowWindow(running, SW_SHOWNORMAL);
         SetForegroundWindow(running);
