@@ -78,8 +78,9 @@ LONG volatile gMessage = 0;
 // The time stamp (MSLLHOOKSTRUCT.time) of the press swallowed last while its release is still to
 // come, else 0; a press at time 0 counts as time 1.
 LONG volatile gPressSwallowed = 0;
-// The time of the latest physical release of the input the program saw in its raw input
-// (releaseseen_<X>), else 0. Set from the program's thread.
+// The time of a physical release of the input the program saw in its raw input
+// (releaseseen_<X>): the first one after the press swallowed last, else the latest; 0 for none.
+// Set from the program's thread.
 LONG volatile gReleaseSeen = 0;
 LONG volatile gWheelPending = 0;
 // Set by passhook_<X>; read by the callback without a lock.
