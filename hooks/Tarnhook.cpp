@@ -12,7 +12,8 @@
 // takes them again. A press is decided when it comes: its release follows it either way.
 // releaseseen_<X>(time) tells the library of a release of its input that the program saw in the
 // raw input, a release that may have passed no hook of this library (one let through while the
-// dispatch had the hook lifted, say): a press swallowed before that time has had its release.
+// dispatch had the hook lifted, say): a press swallowed before that time has had its release, and
+// the next release no longer belongs to it.
 //
 // Lifetime: the hook thread holds a reference on this library and leaves through
 // FreeLibraryAndExitThread, so the library cannot be unloaded under a running hook and DllMain
@@ -75,9 +76,12 @@ LONG volatile gMessage = 0;
 // Callback state. Only the hook thread touches it while the hook runs; interlocked access keeps
 // the in-process test entry (hookproc_<X>) free of data races too.
 // The time stamp (MSLLHOOKSTRUCT.time) of the press swallowed last while its release is still to
-// come, else 0; a press at time 0 counts as time 1. A release the program saw elsewhere clears
-// it only by compare-and-swap, so that it never clears the mark of a newer press.
+// come, else 0; a press at time 0 counts as time 1.
 LONG volatile gPressSwallowed = 0;
+// The time of a physical release of the input the program saw in its raw input
+// (releaseseen_<X>): the first one after the press swallowed last, else the latest; 0 for none.
+// Set from the program's thread.
+LONG volatile gReleaseSeen = 0;
 LONG volatile gWheelPending = 0;
 // Set by passhook_<X>; read by the callback without a lock.
 LONG volatile gPassThrough = 0;
@@ -110,6 +114,20 @@ bool IsOurButton(const MSLLHOOKSTRUCT& event) {
     return kInput.xButton == 0 || HIWORD(event.mouseData) == kInput.xButton;
 }
 
+// Whether the raw input showed a release strictly after the swallowed press and strictly before
+// this release: the press then had its release already, one no hook of this library saw (the
+// dispatch had the hook lifted for a click), and this release belongs to a press that passed.
+// The raw input may show a release before the hook gets the same release, with the same time,
+// and may show one late, after a newer press: neither lies strictly in between. One tick of the
+// clock holds 10 to 16 ms, so a release in the press's own tick cannot be told from an earlier
+// one and counts for none. Both stamps are the system's tick count; differences, not values, are
+// compared, so its wrap after 49.7 days does not matter.
+bool ReleasedInBetween(LONG pressed, LONG seen, DWORD now) {
+    const auto seenAt = static_cast<DWORD>(seen);
+    return seen != 0 && static_cast<LONG>(seenAt - static_cast<DWORD>(pressed)) > 0 &&
+           static_cast<LONG>(now - seenAt) > 0;
+}
+
 // True when the event is ours and must be swallowed.
 bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
     if constexpr (kInput.trigger == Trigger::Button) {
@@ -122,7 +140,8 @@ bool HandleEvent(WPARAM message, const MSLLHOOKSTRUCT& event, HWND target) {
         // A release is ours only when its press was: a button held while the hook came in
         // must still be released where it was pressed.
         if (message == kInput.up && IsOurButton(event)) {
-            return InterlockedExchange(&gPressSwallowed, 0) != 0;
+            const LONG pressed = InterlockedExchange(&gPressSwallowed, 0);
+            return pressed != 0 && !ReleasedInBetween(pressed, Load(gReleaseSeen), event.time);
         }
         return false;
     } else {
@@ -198,7 +217,7 @@ int Install(HWND window) {
     // synthesises, and a press swallowed before the lift must still have its release swallowed
     // after it, or a window would get a release without its press (a right release alone opens
     // context menus). A release that came during the lift reaches the program through the raw
-    // input instead, which clears the mark (releaseseen_<X>).
+    // input instead, which tells the library (releaseseen_<X>, ReleasedInBetween).
     InterlockedExchange(&gWheelPending, 0);
     UniqueKernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     HMODULE self = nullptr;
@@ -230,15 +249,17 @@ int Install(HWND window) {
     return 1;
 }
 
-// A release of the input at `time` on the clock of the hook's time stamps (the raw input's
-// message time: both are the system's tick count, GetTickCount). The mark is cleared only when
-// its press came strictly before: one tick holds 10 to 16 ms, and a newer press stamped with
-// the release's own tick must keep its release swallowed. Differences, not values, are
-// compared, so the tick count's wrap after 49.7 days does not matter.
+// A release of the input at `time` on the clock of the hook's time stamps: the raw input's
+// message time and MSLLHOOKSTRUCT.time are both the system's tick count (GetTickCount). The
+// first release seen after the press the hook still holds is kept: the ones after it may
+// include the release the hook is about to get.
 void ReleaseSeen(DWORD time) {
     const LONG pressed = Load(gPressSwallowed);
-    if (pressed != 0 && static_cast<LONG>(time - static_cast<DWORD>(pressed)) > 0)
-        InterlockedCompareExchange(&gPressSwallowed, 0, pressed);
+    const LONG kept = Load(gReleaseSeen);
+    if (pressed != 0 && kept != 0 &&
+        static_cast<LONG>(static_cast<DWORD>(kept) - static_cast<DWORD>(pressed)) > 0)
+        return;
+    InterlockedExchange(&gReleaseSeen, time ? static_cast<LONG>(time) : 1);
 }
 
 int Remove() {

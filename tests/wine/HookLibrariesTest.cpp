@@ -373,29 +373,34 @@ TEST_F(HookCallbackTest, ReleaseIsSwallowedOnlyAfterASwallowedPress) {
     EXPECT_EQ(1, PendingRegistered(ButtonId::R));
 }
 
-// A release the program saw in the raw input (releaseseen_<X>, with the message time) ends a
-// swallowed press that came strictly before it: one that came later, or in the same tick, keeps
-// its release swallowed. The tick count wraps after 49.7 days.
-TEST_F(HookCallbackTest, AReleaseSeenElsewhereEndsOnlyAPressSwallowedBeforeIt) {
+// A release the program saw in the raw input (releaseseen_<X>, with the message time) strictly
+// between a swallowed press and the next release the hook gets means the press had its release
+// unseen: that next release passes. The raw input may show the hook's own release first, or an
+// earlier press's release late; a release in the press's own tick cannot be told from an
+// earlier one. The tick count wraps after 49.7 days.
+TEST_F(HookCallbackTest, AReleaseSeenElsewhereBetweenAPressAndTheNextReleaseLetsThatReleasePass) {
     struct Case {
-        DWORD pressedAt;
-        DWORD releaseSeenAt;
+        DWORD pressedAt;             // the clock goes on from row to row, as it does, and wraps
+        std::vector<int> seenAfter;  // ms after the press, told in this order
+        int releasedAfter;
         bool releaseSwallowed;
     };
     const Case cases[] = {
-        {1000, 1016, false},
-        {1016, 1000, true},  // the release of an earlier press, told late
-        {1016, 1016, true},
-        {0xFFFFFFF0u, 0x10, false},  // across the wrap
-        {0x10, 0xFFFFFFF0u, true},
+        {0xFFFF0000u, {16}, 46, false},
+        {0xFFFF1000u, {16, 46}, 46, false},  // this release too was seen before the hook got it
+        {0xFFFF2000u, {46}, 46, true},       // only this release, seen first
+        {0xFFFF3000u, {-16}, 46, true},      // an earlier press's release, told late
+        {0xFFFF4000u, {0}, 46, true},
+        {0xFFFFFFF0u, {32}, 80, false},  // across the wrap
     };
     ASSERT_EQ(1, installhook_R(target_));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pressedAt);
         EXPECT_TRUE(Feed(ButtonId::R, WM_RBUTTONDOWN, 0, 0, c.pressedAt));
-        releaseseen_R(c.releaseSeenAt);
-        EXPECT_EQ(Feed(ButtonId::R, WM_RBUTTONUP, 0, 0, c.releaseSeenAt + 30), c.releaseSwallowed);
-        Feed(ButtonId::R, WM_RBUTTONUP, 0);  // nothing left over for the next row
+        for (int after : c.seenAfter) releaseseen_R(c.pressedAt + static_cast<DWORD>(after));
+        EXPECT_EQ(Feed(ButtonId::R, WM_RBUTTONUP, 0, 0,
+                       c.pressedAt + static_cast<DWORD>(c.releasedAfter)),
+                  c.releaseSwallowed);
     }
 }
 
