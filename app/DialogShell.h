@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "programs/ProgramsMenu.h"
 #include "seam/Types.h"
 
 namespace tressel {
@@ -57,6 +59,12 @@ class DialogShell {
     // Function menu and the program picker of "Run Software".
     virtual void ShowFunctionMenu(Point at) = 0;
     virtual std::optional<std::wstring> PickProgramFile() = 0;
+
+    // The programs menu, opened at `at` (its top left corner) and tracked until it closes; the
+    // chosen item's id, or 0 when it closed without a choice.
+    virtual int ShowProgramsMenu(Point at, const ProgramsMenu& menu) = 0;
+    // The programs that have a visible, unowned window now, each once, this program left out.
+    virtual std::vector<RunningProgram> ProgramsWithWindows() = 0;
 };
 
 }  // namespace tressel

@@ -39,8 +39,8 @@ std::int32_t ParseDecimal(const std::wstring& text) {
 
 class SectionReader {
   public:
-    SectionReader(ProfileStore& profiles, const std::wstring& path, ButtonId input)
-        : profiles_(profiles), path_(path), section_(InfoOf(input).section) {}
+    SectionReader(ProfileStore& profiles, const std::wstring& path, const std::wstring& section)
+        : profiles_(profiles), path_(path), section_(section) {}
     std::wstring Text(const wchar_t* key) {
         return profiles_.GetString(path_, section_, key, L"", kSettingsReadBuffer);
     }
@@ -52,8 +52,11 @@ class SectionReader {
     const std::wstring section_;
 };
 
-StoredInput ReadOne(ProfileStore& profiles, const std::wstring& path, ButtonId input) {
-    SectionReader read(profiles, path, input);
+}  // namespace
+
+StoredInput ReadStoredInput(ProfileStore& profiles, const std::wstring& path,
+                            const std::wstring& section) {
+    SectionReader read(profiles, path, section);
     StoredInput stored;
     stored.caption = TrimWhiteSpace(read.Text(L"0"));
     ButtonSetting& record = stored.record;
@@ -67,6 +70,28 @@ StoredInput ReadOne(ProfileStore& profiles, const std::wstring& path, ButtonId i
     record.note = TrimWhiteSpace(read.Text(L"8"));
     return stored;
 }
+
+bool WriteStoredInput(ProfileStore& profiles, const std::wstring& file, const std::wstring& section,
+                      const std::wstring& caption, const ButtonSetting& record) {
+    bool written = true;
+    // Deleting a section that is not there is no failure.
+    profiles.WriteString(file, section, std::nullopt, std::nullopt);
+    const auto write = [&](const wchar_t* key, const std::wstring& value) {
+        written = profiles.WriteString(file, section, std::wstring(key), value) && written;
+    };
+    write(L"0", caption);
+    write(L"1", record.hooked ? L"1" : L"0");
+    write(L"2", std::to_wstring(record.keyAction));
+    write(L"3", std::to_wstring(record.keyCode));
+    write(L"4", std::to_wstring(record.mouseAction));
+    write(L"5", record.launchTarget);
+    write(L"6", std::to_wstring(record.category));
+    if (record.hooked && record.keyAction == Script) write(L"7", record.scriptFile);
+    write(L"8", record.note);
+    return written;
+}
+
+namespace {
 
 void ApplyOne(SettingsHost& host, const StoredInput& stored, ButtonId input) {
     host.SetCaption(input, stored.caption.empty() ? std::wstring(InfoOf(input).defaultCaption)
@@ -97,7 +122,9 @@ std::wstring SettingsTempPath(const std::wstring& settingsPath) { return setting
 
 StoredSettings ReadButtonSettings(ProfileStore& profiles, const std::wstring& path) {
     StoredSettings stored;
-    for (ButtonId input : kAllButtons) stored[ToIndex(input)] = ReadOne(profiles, path, input);
+    for (ButtonId input : kAllButtons)
+        stored[ToIndex(input)] =
+            ReadStoredInput(profiles, path, std::wstring(InfoOf(input).section));
     return stored;
 }
 
@@ -109,7 +136,8 @@ void LoadButtonSettings(SettingsHost& host, ProfileStore& profiles, const std::w
     ApplyButtonSettings(host, ReadButtonSettings(profiles, path));
 }
 
-LoadResult ReadWholeSettings(ProfileStore& profiles, FileSystem& files, const std::wstring& path) {
+LoadResult ReadWholeSettings(ProfileStore& profiles, FileSystem& files, const std::wstring& path,
+                             SettingsExtension* more) {
     LoadResult result;
     if (!files.Exists(path)) {
         result.outcome = LoadOutcome::NoFile;
@@ -124,6 +152,7 @@ LoadResult ReadWholeSettings(ProfileStore& profiles, FileSystem& files, const st
         }
         const std::optional<FileStamp> before = files.Stamp(path);
         StoredSettings stored = ReadButtonSettings(profiles, path);
+        if (more) more->Read(profiles, path);
         if (before && files.Stamp(path) == before) {
             result.outcome = LoadOutcome::Read;
             result.settings = std::move(stored);
@@ -137,23 +166,12 @@ LoadResult ReadWholeSettings(ProfileStore& profiles, FileSystem& files, const st
 bool WriteButtonSections(SettingsHost& host, ProfileStore& profiles, const std::wstring& file) {
     bool written = true;
     for (ButtonId input : kAllButtons) {
-        const std::wstring section(InfoOf(input).section);
-        // Deleting a section that is not there is no failure.
-        profiles.WriteString(file, section, std::nullopt, std::nullopt);
-        const ButtonSetting& record = host.Record(input);
-        const auto write = [&](const wchar_t* key, const std::wstring& value) {
-            written = profiles.WriteString(file, section, std::wstring(key), value) && written;
-        };
-        write(L"0", host.Caption(input));
-        write(L"1", record.hooked ? L"1" : L"0");
-        write(L"2", std::to_wstring(record.keyAction));
-        write(L"3", std::to_wstring(record.keyCode));
-        write(L"4", std::to_wstring(record.mouseAction));
-        write(L"5", record.launchTarget);
-        write(L"6", std::to_wstring(record.category));
-        if (record.hooked && record.keyAction == Script) write(L"7", record.scriptFile);
-        write(L"8", record.note);
+        written = WriteStoredInput(profiles, file, std::wstring(InfoOf(input).section),
+                                   host.Caption(input), host.Record(input)) &&
+                  written;
     }
+    if (SettingsExtension* more = host.Extension())
+        written = more->Write(profiles, file) && written;
     return written;
 }
 

@@ -19,6 +19,20 @@
 
 namespace tressel {
 
+// More of the file than the six sections, kept by its own owner: read in the same whole read as
+// the six, written after them in every save. A newer part of the file that an older program
+// reads past and keeps.
+class SettingsExtension {
+  public:
+    virtual ~SettingsExtension() = default;
+    // Reads its part of `path` (again at each attempt of a whole read); what it read is taken
+    // up only when the whole read succeeds (Take).
+    virtual void Read(ProfileStore& profiles, const std::wstring& path) = 0;
+    virtual void Take() = 0;
+    // Writes its part into `file` after the six sections; false when a key could not be written.
+    virtual bool Write(ProfileStore& profiles, const std::wstring& file) = 0;
+};
+
 // What the loader and the writer need of the main dialog.
 class SettingsHost {
   public:
@@ -31,6 +45,8 @@ class SettingsHost {
     virtual void CompileScriptFor(ButtonId input, const std::wstring& scriptFile) = 0;
     // Calls the input's install function whatever its flag says (the loader sets the flag).
     virtual void InstallHookUnguarded(ButtonId input) = 0;
+    // The part of the file beyond the six sections, if the host keeps one.
+    virtual SettingsExtension* Extension() { return nullptr; }
 };
 
 inline constexpr wchar_t kSettingsFileName[] = L"\\ZornSetting.ini";
@@ -49,6 +65,13 @@ struct StoredInput {
 };
 // Indexed by ToIndex. Value-initialised, it is what a missing file gives: the defaults.
 using StoredSettings = std::array<StoredInput, kButtonCount>;
+
+// One section of the nine keys, read as the six are read; and written as they are written
+// (the section deleted, then its keys).
+StoredInput ReadStoredInput(ProfileStore& profiles, const std::wstring& path,
+                            const std::wstring& section);
+bool WriteStoredInput(ProfileStore& profiles, const std::wstring& file, const std::wstring& section,
+                      const std::wstring& caption, const ButtonSetting& record);
 
 StoredSettings ReadButtonSettings(ProfileStore& profiles, const std::wstring& path);
 // Sets the six records and captions (an empty caption gives the input's default one, an empty
@@ -81,7 +104,9 @@ struct LoadResult {
 // the same whole file, the file is held readable (so that nobody can lock readers out) and its
 // stamp must be the same before and after; a file written meanwhile is read again.
 inline constexpr int kWholeReadAttempts = 3;
-LoadResult ReadWholeSettings(ProfileStore& profiles, FileSystem& files, const std::wstring& path);
+// `more`, if given, reads its part in every attempt.
+LoadResult ReadWholeSettings(ProfileStore& profiles, FileSystem& files, const std::wstring& path,
+                             SettingsExtension* more = nullptr);
 
 // Writes the six sections into `file` in place: each section deleted, then its keys written.
 // Not crash-safe on its own; returns false when a key could not be written.

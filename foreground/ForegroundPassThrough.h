@@ -17,6 +17,9 @@ class ForegroundPassThrough {
     explicit ForegroundPassThrough(HookLibraries& hooks) : hooks_(hooks) {}
 
     void OnForegroundChanged(const ForegroundProgram& program);
+    // As above; besides, an input marked in `native` passes to any program it can reach: it does
+    // its native job in the program in front.
+    void Decide(bool reachable, const std::array<bool, kButtonCount>& native);
     bool Passes(ButtonId input) const { return passing_[ToIndex(input)]; }
 
   private:

@@ -52,6 +52,11 @@ class MemoryProfileFiles : public ProfileStore, public FileSystem {
         return true;
     }
     void Flush(const std::wstring&) override {}
+    std::vector<std::wstring> SectionNames(const std::wstring& file) override {
+        const auto found = files_.find(file);
+        if (found == files_.end()) return {};
+        return found->second.document.SectionNames();
+    }
 
     bool Exists(const std::wstring& path) override { return files_.count(path) != 0; }
     bool FolderExists(const std::wstring&) override { return true; }

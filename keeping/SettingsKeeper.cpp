@@ -40,8 +40,9 @@ void SettingsKeeper::Load() {
         ChooseSettingsPlace(p_.files, p_.process.ModuleFileName(), p_.process.LocalAppDataFolder());
     movedFileWasThere_ = !place_.Moved() || p_.files.Exists(place_.path);
     loadedFrom_ = FileToLoad(p_.files, place_);
-    load_ = ReadWholeSettings(p_.profiles, p_.files, loadedFrom_);
+    load_ = ReadWholeSettings(p_.profiles, p_.files, loadedFrom_, host_.Extension());
     ApplyButtonSettings(host_, load_.settings);
+    if (load_.outcome == LoadOutcome::Read && host_.Extension()) host_.Extension()->Take();
     // Only the file the saves replace needs keeping aside; a program folder's file that is
     // only read is never written.
     unread_ = load_.Unread() && loadedFrom_ == place_.path;

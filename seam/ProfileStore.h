@@ -1,10 +1,12 @@
 #pragma once
-// The INI profile functions: GetPrivateProfileStringW and WritePrivateProfileStringW.
+// The INI profile functions: GetPrivateProfileStringW, WritePrivateProfileStringW and
+// GetPrivateProfileSectionNamesW.
 // On Windows the real functions; elsewhere a file implementation with the same behaviour.
 
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tressel {
 
@@ -23,6 +25,8 @@ class ProfileStore {
                              const std::optional<std::wstring>& value) = 0;
     // Writes any cached contents of `file` to disk (WritePrivateProfileStringW(0, 0, 0, file)).
     virtual void Flush(const std::wstring& file) = 0;
+    // GetPrivateProfileSectionNamesW(file): the names of the file's sections in file order.
+    virtual std::vector<std::wstring> SectionNames(const std::wstring& file) = 0;
 };
 
 }  // namespace tressel

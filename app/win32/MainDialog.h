@@ -78,6 +78,8 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     void TrackTrayMenu(Point at, bool startWithWindowsChecked) override;
     void ShowFunctionMenu(Point at) override;
     std::optional<std::wstring> PickProgramFile() override;
+    int ShowProgramsMenu(Point at, const ProgramsMenu& menu) override;
+    std::vector<RunningProgram> ProgramsWithWindows() override;
 
   private:
     BOOL OnInitDialog() override;

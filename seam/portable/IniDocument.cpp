@@ -91,6 +91,14 @@ const IniDocument::Section* IniDocument::FindSection(const std::wstring& name) c
     return nullptr;
 }
 
+std::vector<std::wstring> IniDocument::SectionNames() const {
+    std::vector<std::wstring> names;
+    for (const Section& section : sections_) {
+        if (section.name) names.push_back(*section.name);
+    }
+    return names;
+}
+
 IniDocument::Section* IniDocument::FindSection(const std::wstring& name) {
     return const_cast<Section*>(std::as_const(*this).FindSection(name));
 }

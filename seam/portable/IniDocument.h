@@ -21,6 +21,8 @@ class IniDocument {
 
     // The stored value of `key` (case-insensitive names), untouched: no quotes removed.
     std::optional<std::wstring> Find(const std::wstring& section, const std::wstring& key) const;
+    // The names of the named sections, in file order.
+    std::vector<std::wstring> SectionNames() const;
     // Each returns whether the document changed.
     bool DeleteSection(const std::wstring& section);
     bool DeleteKey(const std::wstring& section, const std::wstring& key);

@@ -88,4 +88,8 @@ bool IniProfileStore::WriteString(const std::wstring& file, const std::wstring& 
 
 void IniProfileStore::Flush(const std::wstring&) {}
 
+std::vector<std::wstring> IniProfileStore::SectionNames(const std::wstring& file) {
+    return Load(file).document.SectionNames();
+}
+
 }  // namespace tressel

@@ -30,6 +30,7 @@ class IniProfileStore : public ProfileStore {
                      const std::optional<std::wstring>& key,
                      const std::optional<std::wstring>& value) override;
     void Flush(const std::wstring& file) override;
+    std::vector<std::wstring> SectionNames(const std::wstring& file) override;
 };
 
 }  // namespace tressel

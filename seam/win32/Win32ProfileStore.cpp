@@ -29,4 +29,23 @@ void Win32ProfileStore::Flush(const std::wstring& file) {
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
 }
 
+// "If the buffer is not large enough to contain all the section names associated with the
+// specified initialization file, the return value is equal to the size specified by nSize minus
+// two" (learn.microsoft.com/windows/win32/api/winbase/nf-winbase-getprivateprofilesectionnamesw):
+// the buffer grows until the names fit. They come as a list of strings each ended by a null, the
+// last followed by a second null.
+std::vector<std::wstring> Win32ProfileStore::SectionNames(const std::wstring& file) {
+    for (DWORD size = 4096;; size *= 2) {
+        std::vector<wchar_t> buffer(size, L'\0');
+        const DWORD length = GetPrivateProfileSectionNamesW(buffer.data(), size, file.c_str());
+        if (length == size - 2 && size < (1u << 26)) continue;
+        std::vector<std::wstring> names;
+        for (DWORD at = 0; at < length && buffer[at] != L'\0';) {
+            names.emplace_back(buffer.data() + at);
+            at += static_cast<DWORD>(names.back().size()) + 1;
+        }
+        return names;
+    }
+}
+
 }  // namespace tressel

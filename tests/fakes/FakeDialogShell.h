@@ -79,6 +79,13 @@ class FakeDialogShell : public DialogShell {
         log_.Add("PickProgramFile");
         return pickedFile;
     }
+    // Keeps the menu it was given in `programsMenu` and chooses `programsChoice`.
+    int ShowProgramsMenu(Point at, const ProgramsMenu& menu) override {
+        log_.Add("ShowProgramsMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) + ")");
+        programsMenu = menu;
+        return programsChoice;
+    }
+    std::vector<RunningProgram> ProgramsWithWindows() override { return running; }
 
     DisplayResolution resolution;
     Rect outer{0, 0, 764, 510};
@@ -88,6 +95,9 @@ class FakeDialogShell : public DialogShell {
     int retryAnswers = 0;
     std::wstring askedText;
     std::function<void()> onAsk;
+    ProgramsMenu programsMenu;
+    int programsChoice = 0;
+    std::vector<RunningProgram> running;
 
   private:
     static std::string Hex(Colour c) {

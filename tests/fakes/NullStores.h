@@ -17,6 +17,7 @@ class NullProfileStore : public ProfileStore {
         return true;
     }
     void Flush(const std::wstring&) override {}
+    std::vector<std::wstring> SectionNames(const std::wstring&) override { return {}; }
 };
 
 class NullFileSystem : public FileSystem {

@@ -40,6 +40,10 @@ class RecordingProfileStore : public ProfileStore {
         log_.Add("Flush(" + FileNameOf(file) + ")");
         inner_.Flush(file);
     }
+    std::vector<std::wstring> SectionNames(const std::wstring& file) override {
+        if (logReads) log_.Add("SectionNames(" + FileNameOf(file) + ")");
+        return inner_.SectionNames(file);
+    }
 
     bool logReads = true;
     bool failWrites = false;  // writes are recorded, not performed, and fail

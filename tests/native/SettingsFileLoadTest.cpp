@@ -142,6 +142,9 @@ struct WrittenMidRead : ProfileStore {
         return false;
     }
     void Flush(const std::wstring&) override {}
+    std::vector<std::wstring> SectionNames(const std::wstring& file) override {
+        return inner_.SectionNames(file);
+    }
 
   private:
     ProfileStore& inner_;
