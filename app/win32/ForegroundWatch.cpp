@@ -34,6 +34,43 @@ std::optional<DWORD> OwnIntegrity() {
     return own;
 }
 
+// The file name of a process's program, without its folder; empty when it cannot be asked.
+// PROCESS_QUERY_LIMITED_INFORMATION is enough, even for an elevated process
+// (learn.microsoft.com/windows/win32/api/winbase/nf-winbase-queryfullprocessimagenamew).
+std::wstring FileNameOf(DWORD processId) {
+    const UniqueKernelHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return {};
+    std::vector<wchar_t> path(32768, L'\0');
+    DWORD size = static_cast<DWORD>(path.size());
+    if (!QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) return {};
+    const std::wstring full(path.data(), size);
+    return full.substr(full.find_last_of(L'\\') + 1);
+}
+
+// A Store app's window is a frame of ApplicationFrameHost.exe; the app's own window is a child
+// of it, in the app's process.
+struct HostedApp {
+    DWORD host;
+    DWORD app = 0;
+};
+
+BOOL CALLBACK FindHostedApp(HWND child, LPARAM context) {
+    auto& found = *reinterpret_cast<HostedApp*>(context);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(child, &processId);
+    if (processId == found.host) return TRUE;
+    found.app = processId;
+    return FALSE;
+}
+
+DWORD ProgramProcessOf(HWND window, DWORD processId) {
+    if (_wcsicmp(FileNameOf(processId).c_str(), L"ApplicationFrameHost.exe") != 0) return processId;
+    HostedApp found{processId};
+    EnumChildWindows(window, FindHostedApp, reinterpret_cast<LPARAM>(&found));
+    return found.app ? found.app : processId;
+}
+
 }  // namespace
 
 ForegroundWatch::ForegroundWatch(Listener listener) : listener_(std::move(listener)) {
@@ -42,7 +79,7 @@ ForegroundWatch::ForegroundWatch(Listener listener) : listener_(std::move(listen
                                 0, 0, WINEVENT_OUTOFCONTEXT));
     if (const unsigned pollMs = test_switches::ForegroundPollMs())
         pollTimer_ = SetTimer(nullptr, 0, pollMs, OnPoll);
-    Tell(GetForegroundWindow());
+    Tell(GetForegroundWindow(), GetTickCount());
 }
 
 ForegroundWatch::~ForegroundWatch() {
@@ -53,7 +90,7 @@ ForegroundWatch::~ForegroundWatch() {
 
 void CALLBACK ForegroundWatch::OnPoll(HWND, UINT, UINT_PTR, DWORD) {
     const HWND window = GetForegroundWindow();
-    if (gWatch && window != gWatch->told_) gWatch->Tell(window);
+    if (gWatch && window != gWatch->told_) gWatch->Tell(window, GetTickCount());
 }
 
 // Synthesised input reaches only programs at this program's integrity level or below: "This
@@ -69,24 +106,33 @@ ForegroundProgram ForegroundWatch::ProgramOf(HWND window) {
     if (!window || !GetWindowThreadProcessId(window, &processId) ||
         processId == GetCurrentProcessId())
         return {};
-    if (test_switches::CountsAsHigherIntegrity(processId)) return {.reachable = false};
+    ForegroundProgram program;
+    program.fileName = FileNameOf(ProgramProcessOf(window, processId));
+    if (test_switches::CountsAsHigherIntegrity(processId)) {
+        program.reachable = false;
+        return program;
+    }
     const std::optional<DWORD> own = OwnIntegrity();
-    if (!own) return {};  // nothing to compare with: as before
+    if (!own) return program;  // nothing to compare with: as before
     const UniqueKernelHandle process(
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process) return {.reachable = false};
-    const std::optional<DWORD> theirs = IntegrityOf(process.get());
-    return {.reachable = theirs && *theirs <= *own};
+    const std::optional<DWORD> theirs =
+        process ? IntegrityOf(process.get()) : std::optional<DWORD>();
+    program.reachable = theirs && *theirs <= *own;
+    return program;
 }
 
+// `time` is the event's own time (dwmsEventTime), on the clock of message times.
 void CALLBACK ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD,
-                                       DWORD) {
-    if (gWatch && object == OBJID_WINDOW) gWatch->Tell(window);
+                                       DWORD time) {
+    if (gWatch && object == OBJID_WINDOW) gWatch->Tell(window, time);
 }
 
-void ForegroundWatch::Tell(HWND window) {
+void ForegroundWatch::Tell(HWND window, DWORD time) {
     told_ = window;
-    if (listener_) listener_(ProgramOf(window));
+    ForegroundProgram program = ProgramOf(window);
+    program.since = time;
+    if (listener_) listener_(program);
 }
 
 }  // namespace tressel

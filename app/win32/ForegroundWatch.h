@@ -28,7 +28,7 @@ class ForegroundWatch {
     static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
                                  LONG child, DWORD thread, DWORD time);
     static void CALLBACK OnPoll(HWND window, UINT message, UINT_PTR timer, DWORD time);
-    void Tell(HWND window);
+    void Tell(HWND window, DWORD time);
 
     Listener listener_;
     UniqueWinEventHook hook_;

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <vector>
 
 namespace tressel::testing {
 
@@ -145,6 +146,17 @@ TEST_P(ProfileStoreContract, OfAKeyOrSectionStandingTwiceTheFirstCountsAndADelet
     ASSERT_TRUE(store->WriteString(file, L"T", kNone, kNone));
     EXPECT_EQ(store->GetString(file, L"T", L"t", L"none", kBuffer), L"2");
     EXPECT_EQ(store->GetString(file, L"T", L"u", L"none", kBuffer), L"3");
+}
+
+TEST_P(ProfileStoreContract, SectionNamesComeInFileOrderWithoutTheBlanksAroundThemAndKeepUnicode) {
+    const std::wstring file = PathOf(L"names.ini");
+    EXPECT_TRUE(store->SectionNames(file).empty());
+    WriteBytes(file, "\xFF\xFE" + Utf16Le(u"k=before any\r\n[Programs]\r\n1=a.exe\r\n"
+                                          u"[ X1ButtonSetting:Блокнот 記事本.exe ]\r\n1=1\r\n"
+                                          u"[RButtonSetting]\r\n"));
+    EXPECT_EQ(store->SectionNames(file),
+              (std::vector<std::wstring>{L"Programs", L"X1ButtonSetting:Блокнот 記事本.exe",
+                                         L"RButtonSetting"}));
 }
 
 TEST_P(ProfileStoreContract, WritingCreatesAMissingFileAsAnsiAndAppendsNewKeysAndSections) {
