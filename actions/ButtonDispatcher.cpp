@@ -80,7 +80,12 @@ ButtonDispatcher::ButtonDispatcher(Records& records, HookLibraries& hooks, Input
 
 std::optional<PowerRefusal> ButtonDispatcher::DispatchButtonEvent(ButtonId pressed,
                                                                   WindowHandle window) {
-    const ButtonSetting& record = records_[ToIndex(pressed)];
+    return DispatchButtonEvent(pressed, records_[ToIndex(pressed)], window);
+}
+
+std::optional<PowerRefusal> ButtonDispatcher::DispatchButtonEvent(ButtonId pressed,
+                                                                  const ButtonSetting& record,
+                                                                  WindowHandle window) {
     if (record.category == MouseButton) {
         PerformMouseAction(record.mouseAction, window);
     } else if (record.category == KeyOrCommand) {

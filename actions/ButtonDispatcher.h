@@ -27,6 +27,9 @@ class ButtonDispatcher {
     // `window` is the dialog's handle, handed to the hook functions around synthesised events.
     // Returns what to tell the user when a power function was not carried out.
     std::optional<PowerRefusal> DispatchButtonEvent(ButtonId pressed, WindowHandle window);
+    // The same for the record in force (a program's own, say) rather than the input's own.
+    std::optional<PowerRefusal> DispatchButtonEvent(ButtonId pressed, const ButtonSetting& record,
+                                                    WindowHandle window);
 
   private:
     void PerformMouseAction(std::int32_t mouseAction, WindowHandle window);

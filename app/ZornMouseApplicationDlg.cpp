@@ -221,19 +221,30 @@ void CZornMouseApplicationDlg::OnInputButtonClicked(int controlId) {
     p_.shell.ShowFunctionMenu({r.left + 15, r.bottom + 2});
 }
 
-void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input) {
+void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input, std::uint32_t pressTime) {
     hookWatch_.OnHookReport(input);
-    DispatchButtonEvent(input);
+    DispatchRecord(input, programSwitch_.InForceAt(input, pressTime));
 }
 
 void CZornMouseApplicationDlg::DispatchButtonEvent(ButtonId input) {
-    const ButtonSetting& record = Record(input);
+    DispatchRecord(input, programSwitch_.InForce(input));
+}
+
+void CZornMouseApplicationDlg::DispatchRecord(ButtonId input, const ButtonSetting& record) {
+    // A program's own native record: its press came while the hook still took it.
+    if (&record != &records_[ToIndex(input)] && !record.hooked) return;
     if (record.category == MouseButton) {
         const auto imitated = InputImitatedBy(record.mouseAction);
-        if (imitated && Record(*imitated).hooked) hookWatch_.OnSynthesised(*imitated);
+        if (imitated && programSwitch_.Installed(*imitated)) hookWatch_.OnSynthesised(*imitated);
         WatchHooks();
     }
-    if (auto refusal = dispatcher_.DispatchButtonEvent(input, p_.window.Handle()))
+    if (record.category == KeyOrCommand && record.keyAction == Script &&
+        compiledScripts_[ToIndex(input)] != record.scriptFile) {
+        const int selected = selectedButton;  // the function menu may be open for another input
+        CompileScriptFor(input, record.scriptFile);
+        selectedButton = selected;
+    }
+    if (auto refusal = dispatcher_.DispatchButtonEvent(input, record, p_.window.Handle()))
         p_.shell.ShowTrayBalloon(refusal->title, refusal->text);
 }
 
@@ -243,7 +254,7 @@ void CZornMouseApplicationDlg::OnSessionLockChanged(bool locked) {
 }
 
 void CZornMouseApplicationDlg::OnRawMousePress(ButtonId input) {
-    hookWatch_.OnRawPress(input, Record(input).hooked && !foreground_.Passes(input));
+    hookWatch_.OnRawPress(input, programSwitch_.Taken(input));
     WatchHooks();
 }
 
@@ -254,9 +265,9 @@ void CZornMouseApplicationDlg::WatchHooks() {
 }
 
 bool CZornMouseApplicationDlg::ReinstallHook(ButtonId input) {
-    if (!Record(input).hooked) return false;
-    RemoveHook(input);
-    InstallHook(input);
+    if (!programSwitch_.Installed(input)) return false;
+    p_.hooks.Remove(input, p_.window.Handle());
+    p_.hooks.Install(input, p_.window.Handle());
     return true;
 }
 
@@ -283,13 +294,13 @@ void CZornMouseApplicationDlg::CompileScriptFor(ButtonId input, const std::wstri
 }
 
 void CZornMouseApplicationDlg::InstallHookUnguarded(ButtonId input) {
-    p_.hooks.Install(input, p_.window.Handle());
-    Record(input).hooked = true;
+    programSwitch_.InstallForAllProgramsUnguarded(input, p_.window.Handle());
 }
 
 void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile) {
     const auto input = ButtonFromInt(selectedButton);
     if (!input) return;
+    compiledScripts_[ToIndex(*input)] = scriptFile;
     const ScriptCompileResult result = tressel::CompileMacroScript(
         MacroLinesOf(*input), *input, ScriptPath(programFolder, scriptFile));
     // A script that plays nothing, or only part of itself, must not look like one that works.
@@ -305,11 +316,11 @@ void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile
 }
 
 void CZornMouseApplicationDlg::InstallHook(ButtonId input) {
-    InstallGuarded(Record(input), input, p_.hooks, p_.window.Handle());
+    programSwitch_.InstallForAllPrograms(input, p_.window.Handle());
 }
 
 void CZornMouseApplicationDlg::RemoveHook(ButtonId input) {
-    RemoveGuarded(Record(input), input, p_.hooks, p_.window.Handle());
+    programSwitch_.RemoveForAllPrograms(input, p_.window.Handle());
 }
 
 std::wstring CZornMouseApplicationDlg::Caption(ButtonId input) {

@@ -15,11 +15,14 @@
 #include "config/SettingsFile.h"
 #include "config/ButtonId.h"
 #include "config/ButtonSetting.h"
-#include "foreground/ForegroundPassThrough.h"
+#include "foreground/ForegroundProgram.h"
 #include "hookwatch/HookWatch.h"
 #include "keeping/SettingsKeeper.h"
 #include "macros/MacroCompiler.h"
 #include "macros/PlaybackWorkers.h"
+#include "programs/ProgramSettings.h"
+#include "programs/ProgramSettingsFile.h"
+#include "programs/ProgramSwitch.h"
 #include "seam/FileSystem.h"
 #include "seam/HookLibraries.h"
 #include "seam/InputSystem.h"
@@ -95,14 +98,16 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // WM_WINDOWPOSCHANGING after the default processing; `flags` is the change's SWP_ flags.
     void OnWindowPosChanging(std::uint32_t& flags);
     void OnInputButtonClicked(int controlId);
-    void OnButtonMessage(ButtonId input);
+    // The input's hook took a press; `pressTime` is its message's time, when the press came.
+    void OnButtonMessage(ButtonId input, std::uint32_t pressTime);
+    void OnButtonMessage(ButtonId input) { OnButtonMessage(input, programSwitch_.Since()); }
     // The cancel command (IDCANCEL).
     void OnCancel();
-    // Another program's window came to the front.
+    // Another program's window came to the front: the records in force follow it.
     void OnForegroundChanged(const ForegroundProgram& program) {
-        foreground_.OnForegroundChanged(program);
+        programSwitch_.OnForegroundChanged(program, p_.window.Handle());
     }
-    bool InputPasses(ButtonId input) const { return foreground_.Passes(input); }
+    bool InputPasses(ButtonId input) const { return programSwitch_.Passes(input); }
     // The session was locked or unlocked; an unlock puts every hook back, as Windows may have
     // removed one meanwhile.
     void OnSessionLockChanged(bool locked);
@@ -153,6 +158,7 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     std::wstring Caption(ButtonId input) override;
     void CompileScriptFor(ButtonId input, const std::wstring& scriptFile) override;
     void InstallHookUnguarded(ButtonId input) override;
+    SettingsExtension* Extension() override { return &storedPrograms_; }
 
     // AssignmentHost: what the assignment commands need of the dialog.
     int SelectedButton() override { return selectedButton; }
@@ -179,7 +185,15 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // Worker threads may outlive a press by seconds; the dialog lives for the whole process.
     PlaybackWorkers workers_;
     ButtonDispatcher dispatcher_;
-    ForegroundPassThrough foreground_{p_.hooks};
+    // Programs' own settings and the records in force for the program in front.
+    ProgramSettingsTable programs_;
+    ProgramSwitch programSwitch_{records_, programs_, p_.hooks};
+    StoredProgramSettings storedPrograms_{programs_,
+                                          [this] { programSwitch_.Refresh(p_.window.Handle()); }};
+    // The script each input's macro was last compiled from: a program's own script function is
+    // compiled when its press comes.
+    std::array<std::wstring, kButtonCount> compiledScripts_{};
+    void DispatchRecord(ButtonId input, const ButtonSetting& record);
     HookWatch hookWatch_;
     TrayPresence tray_{p_.window, p_.shell, p_.registry};
     TrayClicks trayClicks_;

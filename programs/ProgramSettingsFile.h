@@ -11,6 +11,7 @@
 // their program is listed, and a listed program without sections stays listed. A program older
 // than these sections reads the file as before and keeps them when it saves.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -38,5 +39,32 @@ ProgramSettingsTable ReadProgramSettings(ProfileStore& profiles, const std::wstr
 // sections of programs that no longer have them. False when a key could not be written.
 bool WriteProgramSettings(const ProgramSettingsTable& table, ProfileStore& profiles,
                           const std::wstring& file);
+
+}  // namespace tressel
+
+namespace tressel {
+
+// Programs' own settings as part of the settings file: read with the six, taken up only when the
+// whole file was read, written after the six in every save. `taken` runs once they are taken up.
+class StoredProgramSettings : public SettingsExtension {
+  public:
+    StoredProgramSettings(ProgramSettingsTable& table, std::function<void()> taken)
+        : table_(table), taken_(std::move(taken)) {}
+    void Read(ProfileStore& profiles, const std::wstring& path) override {
+        read_ = ReadProgramSettings(profiles, path);
+    }
+    void Take() override {
+        table_ = std::move(read_);
+        if (taken_) taken_();
+    }
+    bool Write(ProfileStore& profiles, const std::wstring& file) override {
+        return WriteProgramSettings(table_, profiles, file);
+    }
+
+  private:
+    ProgramSettingsTable& table_;
+    ProgramSettingsTable read_;
+    std::function<void()> taken_;
+};
 
 }  // namespace tressel

@@ -38,6 +38,8 @@ class ProgramSwitch {
 
     // The folded file name of the program in front; empty when it is not known.
     const std::wstring& Front() const { return front_; }
+    // When the latest switch came (its message time).
+    std::uint32_t Since() const { return since_; }
     // The record in force now, and the one that was in force at `pressTime` (a message time).
     const ButtonSetting& InForce(ButtonId input) const { return InForceFor(front_, input); }
     const ButtonSetting& InForceAt(ButtonId input, std::uint32_t pressTime) const;

@@ -80,7 +80,7 @@ void MainDialog::MapMessages() {
     });
     for (ButtonId id : kAllButtons) {
         OnMessage(RegisteredMessageFor(id), [this, id](WPARAM, LPARAM) {
-            logic_.OnButtonMessage(id);
+            logic_.OnButtonMessage(id, static_cast<std::uint32_t>(GetMessageTime()));
             return Result{0, true};
         });
     }
