@@ -1,0 +1,113 @@
+// Programs' own settings follow the program in front: X1 types Ctrl+C for all programs, Ctrl+V
+// in Wine's notepad and does its native job in this test's own program, one after the other.
+// Wine sends no foreground events, so the test build looks at the window in front every 20 ms;
+// which program is in front shows in which inputs the program lets pass (X1 native here).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "config/ButtonId.h"
+#include "wine/support/FileBytes.h"
+#include "wine/support/InputPad.h"
+#include "wine/support/PhysicalInput.h"
+#include "wine/support/RemappedPress.h"
+#include "wine/support/RunningTresselTest.h"
+#include "wine/support/StartProcess.h"
+
+namespace tressel::testing {
+namespace {
+
+constexpr LRESULT kX1Passes = LRESULT{1} << ToIndex(ButtonId::X1);
+
+std::string OwnFileName() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string full(path);
+    return full.substr(full.find_last_of('\\') + 1);
+}
+
+std::string Settings() {
+    const std::string chord = "2=2\r\n4=0\r\n5=\r\n6=1\r\n8=\r\n";
+    // The list names notepad in capitals and this program not at all: both still apply.
+    return "[X1ButtonSetting]\r\n0=Copy\r\n1=1\r\n3=67\r\n" + chord +
+           "[Programs]\r\n1=NOTEPAD.EXE\r\n[X1ButtonSetting:notepad.exe]\r\n0=Paste\r\n1=1\r\n"
+           "3=86\r\n" +
+           chord + "[X1ButtonSetting:" + OwnFileName() + "]\r\n0=X1 Button\r\n1=0\r\n";
+}
+
+bool TypedKey(const Recorder::Events& events, std::size_t from, unsigned long vk) {
+    return std::any_of(events.begin() + static_cast<std::ptrdiff_t>(from), events.end(),
+                       [&](const RecordedEvent& e) {
+                           return e.kind == RecordedEvent::Key && e.injected &&
+                                  e.message == WM_KEYDOWN && e.vk == vk;
+                       });
+}
+
+class ProgramSettingsTest : public RunningTresselTest {
+  protected:
+    ProgramSettingsTest() : RunningTresselTest({.recorder = true}) {}
+    void BeforeStart() override {
+        WriteBytes(iniPath_, Settings());
+        SetEnvironmentVariableW(L"TRESSEL_TEST_FOREGROUND_POLL_MS", L"20");
+    }
+    void TearDown() override {
+        if (notepad_.process) {
+            TerminateProcess(notepad_.process.get(), 0);
+            WaitForSingleObject(notepad_.process.get(), 5000);
+        }
+        SetEnvironmentVariableW(L"TRESSEL_TEST_FOREGROUND_POLL_MS", nullptr);
+        RunningTresselTest::TearDown();
+    }
+    LRESULT PassingInputs() const {
+        DWORD_PTR bits = 0;
+        SendMessageTimeoutW(window_, RegisterWindowMessageW(L"Tressel test: passing inputs"), 0, 0,
+                            SMTO_ABORTIFHUNG, 2000, &bits);
+        return static_cast<LRESULT>(bits);
+    }
+    bool NotepadInFront() const {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &processId);
+        return processId == notepad_.processId;
+    }
+    // X1 pressed where the pointer is; true once the program typed `vk`.
+    bool X1Types(unsigned long vk) {
+        const std::size_t mark = recorder_.ReadEvents().size();
+        if (!PhysicalInput::Click(x11_button::kXButton2)) return false;
+        return recorder_.WaitFor([&](const auto& all) { return TypedKey(all, mark, vk); });
+    }
+
+    InputPad pad_{8, 8, 110, 110};  // outside the centred main window
+    StartedProcess notepad_;
+};
+
+TEST_F(ProgramSettingsTest, X1DoesWhatTheProgramInFrontHasForItOrWhatAllProgramsHave) {
+    ASSERT_TRUE(pad_.PointAndActivate(55, 55));
+    ASSERT_TRUE(WaitUntil([&] { return PassingInputs() == kX1Passes; }))
+        << "X1 does not pass in this program, which has it native";
+    pad_.ClearLog();
+    ASSERT_TRUE(PhysicalInput::Click(x11_button::kXButton2));
+    ASSERT_TRUE(pad_.ClickSentinel());
+    EXPECT_EQ(pad_.Count(WM_XBUTTONDOWN), 1) << "X1's native press did not reach the window";
+    EXPECT_EQ(pad_.Count(WM_XBUTTONUP), 1);
+
+    notepad_ = StartProcess(L"notepad.exe");
+    ASSERT_TRUE(notepad_.process);
+    ASSERT_TRUE(WaitUntil([&] { return NotepadInFront() && PassingInputs() == 0; }));
+    // Out of the pad's way and of the main window's.
+    MoveWindow(GetForegroundWindow(), 0, 200, 120, 120, TRUE);
+    EXPECT_TRUE(X1Types('V')) << "X1 did not paste in notepad";
+
+    ASSERT_TRUE(pad_.PointAndActivate(55, 55));
+    ASSERT_TRUE(WaitUntil([&] { return PassingInputs() == kX1Passes; }));
+    ASSERT_TRUE(SetForegroundWindow(window_));  // a program without settings of its own
+    ASSERT_TRUE(WaitUntil([&] { return PassingInputs() == 0; }));
+    pad_.ClearLog();
+    EXPECT_TRUE(X1Types('C')) << "X1 did not copy for all programs";
+    EXPECT_EQ(pad_.CountOtherButtonMessages(), 0) << "the remapped press reached the window";
+}
+
+}  // namespace
+}  // namespace tressel::testing
