@@ -42,8 +42,8 @@ list(FILTER TRESSEL_WIN32_SOURCES EXCLUDE REGEX ".*/app/win32/Main\\.cpp$")
 add_library(tressel_win32 STATIC ${TRESSEL_WIN32_SOURCES})
 target_include_directories(tressel_win32 PUBLIC ${CMAKE_SOURCE_DIR}/resources)
 target_link_libraries(tressel_win32 PUBLIC tressel_core ${TRESSEL_HOOK_TARGETS}
-  user32 gdi32 gdiplus comctl32 comdlg32 shell32 advapi32 ole32 shlwapi uuid winmm wtsapi32
-  powrprof)
+  user32 gdi32 gdiplus comctl32 comdlg32 shell32 advapi32 ole32 oleaut32 oleacc shlwapi uuid
+  winmm wtsapi32 powrprof)
 
 # windres does not report the files a script includes: make the pictures and the manifest
 # dependencies of the resource object, so that new artwork is built in.

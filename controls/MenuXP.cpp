@@ -116,11 +116,29 @@ void CMenuXP::SetBackBitmap(HBITMAP bitmap) {
     backBitmap_.reset(bitmap);  // a picture given earlier is out of the context now
 }
 
+bool CMenuXP::AppendOwnerDrawn(const CMenuXPText& item, HMENU submenu) {
+    // The entry carries its text as well as the item object: the menu still draws it, but
+    // screen readers and GetMenuString read the text. With MIIM_FTYPE and MIIM_STRING (which
+    // replace MIIM_TYPE) the type and the text are set apart, and the item data stays ours.
+    // https://learn.microsoft.com/windows/win32/api/winuser/ns-winuser-menuiteminfow
+    std::wstring text = item.text();
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STRING | (submenu ? MIIM_SUBMENU : 0u);
+    info.fType = MFT_OWNERDRAW;
+    // A popup entry keeps the id AppendMenu gave it: its submenu's handle.
+    info.wID = submenu ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(submenu)) : item.commandId();
+    info.hSubMenu = submenu;
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    return InsertMenuItemW(menu_.get(), static_cast<UINT>(GetMenuItemCount(menu_.get())), TRUE,
+                           &info) != FALSE;
+}
+
 bool CMenuXP::AppendItem(std::unique_ptr<CMenuXPText> item) {
     if (!item || !menu_) return false;
-    if (!AppendMenuW(menu_.get(), MF_OWNERDRAW, item->commandId(),
-                     reinterpret_cast<LPCWSTR>(item.get())))
-        return false;
+    if (!AppendOwnerDrawn(*item, nullptr)) return false;
     Items()[item.get()] = this;
     item.release();  // owned through the entry's data; adopted back by the destructor
     return true;
@@ -128,10 +146,7 @@ bool CMenuXP::AppendItem(std::unique_ptr<CMenuXPText> item) {
 
 bool CMenuXP::AppendSubmenu(std::unique_ptr<CMenuXP> submenu, std::unique_ptr<CMenuXPText> item) {
     if (!submenu || !submenu->GetHandle() || !item || !menu_) return false;
-    if (!AppendMenuW(menu_.get(), MF_POPUP | MF_OWNERDRAW,
-                     reinterpret_cast<UINT_PTR>(submenu->GetHandle()),
-                     reinterpret_cast<LPCWSTR>(item.get())))
-        return false;
+    if (!AppendOwnerDrawn(*item, submenu->GetHandle())) return false;
     Items()[item.get()] = this;
     item.release();     // owned through the entry's data
     submenu.release();  // owned through the entry's submenu handle (see FromHandle)

@@ -73,6 +73,8 @@ class CMenuXP {
 
   private:
     void DropBackBitmap();
+    // Appends an owner-drawn entry for `item` (a popup entry of `submenu` when given).
+    bool AppendOwnerDrawn(const CMenuXPText& item, HMENU submenu);
 
     UniqueMenu menu_;
     UniqueFont menuFont_;

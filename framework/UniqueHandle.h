@@ -98,6 +98,12 @@ struct WinEventHook {  // SetWinEventHook
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { ::UnhookWinEvent(h); }
 };
+template <typename Interface>
+struct ComReference {  // one reference to a COM object: released, never deleted
+    using Handle = Interface*;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { h->Release(); }
+};
 }  // namespace handle_traits
 
 using UniqueKernelHandle = UniqueHandle<handle_traits::Kernel>;
@@ -114,5 +120,7 @@ using UniqueModule = UniqueHandle<handle_traits::Module>;
 using UniqueGlobalMemory = UniqueHandle<handle_traits::GlobalMemory>;
 using UniqueHook = UniqueHandle<handle_traits::Hook>;
 using UniqueWinEventHook = UniqueHandle<handle_traits::WinEventHook>;
+template <typename Interface>
+using UniqueComPtr = UniqueHandle<handle_traits::ComReference<Interface>>;
 
 }  // namespace tressel

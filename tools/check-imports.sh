@@ -8,9 +8,11 @@ zip=$1
 objdump=${OBJDUMP:-x86_64-w64-mingw32-objdump}
 
 # Libraries every supported Windows has in System32, and the program's own hook libraries
-# (powrprof.dll: GetPwrCapabilities and SetSuspendState, for Stand By and hibernation).
+# (powrprof.dll: GetPwrCapabilities and SetSuspendState, for Stand By and hibernation;
+# oleacc.dll and oleaut32.dll: the buttons' accessible names for screen readers).
 allowed=(kernel32.dll user32.dll gdi32.dll gdiplus.dll comctl32.dll comdlg32.dll shell32.dll
-         advapi32.dll ole32.dll shlwapi.dll msvcrt.dll winmm.dll wtsapi32.dll powrprof.dll
+         advapi32.dll ole32.dll oleaut32.dll oleacc.dll shlwapi.dll msvcrt.dll winmm.dll
+         wtsapi32.dll powrprof.dll
          tarnhookr.dll tarnhookm.dll tarnhookx1.dll tarnhookx2.dll tarnhookwd.dll tarnhookwu.dll)
 
 work=$(mktemp -d)

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "config/AccessibleNames.h"
 #include "controls/FunctionMenuBuilder.h"
 #include "controls/MemDC.h"
 #include "controls/MenuXP.h"
@@ -125,6 +126,15 @@ BOOL MainDialog::OnInitDialog() {
     // became owner-drawn, and Enter sends the default id (Win32 documentation, "Dialog Box
     // Keyboard Interface", DM_SETDEFID). IDOK is owner-drawn too, so no button style changes.
     SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
+    // Screen readers hear which input a button is for as well as its function, and the image
+    // buttons' window texts; each name follows the control's current text.
+    for (ButtonId id : kAllButtons) {
+        inputNames_[ToIndex(id)].Attach(
+            inputButtons_[ToIndex(id)].hwnd(),
+            [id](const std::wstring& caption) { return InputButtonAccessibleName(id, caption); });
+    }
+    saveName_.Attach(saveButton_.hwnd());
+    closeName_.Attach(closeButton_.hwnd());
     const BOOL started = logic_.OnInitDialog() ? TRUE : FALSE;
     StartSystemEvents();
     return started;

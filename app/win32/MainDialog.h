@@ -12,6 +12,7 @@
 #include "app/ZornMouseApplicationDlg.h"
 #include "app/win32/ForegroundWatch.h"
 #include "app/win32/TrayIcon.h"
+#include "controls/AccessibleName.h"
 #include "controls/GdipButton.h"
 #include "controls/TransParentButton.h"
 #include "framework/Dialog.h"
@@ -107,6 +108,9 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     std::array<CTransParentButton, kButtonCount> inputButtons_;
     CGdipButton saveButton_;
     CGdipButton closeButton_;
+    std::array<AccessibleName, kButtonCount> inputNames_;
+    AccessibleName saveName_;
+    AccessibleName closeName_;
 #ifdef TRESSEL_TEST_SWITCHES
     std::array<unsigned char, kButtonCount> rawReleases_{};  // told to the hooks, per input
 #endif
