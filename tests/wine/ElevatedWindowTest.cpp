@@ -47,13 +47,6 @@ class ElevatedWindowTest : public RunningTresselTest {
         RunningTresselTest::TearDown();
     }
 
-    // Which inputs the program lets pass now (the test build answers this message).
-    LRESULT PassingInputs() const {
-        DWORD_PTR bits = 0;
-        SendMessageTimeoutW(window_, RegisterWindowMessageW(L"Tressel test: passing inputs"), 0, 0,
-                            SMTO_ABORTIFHUNG, 2000, &bits);
-        return static_cast<LRESULT>(bits);
-    }
     InputPad pad_{8, 8, 110, 110};  // outside the centred main window
 };
 

@@ -61,12 +61,6 @@ class ProgramSettingsTest : public RunningTresselTest {
         SetEnvironmentVariableW(L"TRESSEL_TEST_FOREGROUND_POLL_MS", nullptr);
         RunningTresselTest::TearDown();
     }
-    LRESULT PassingInputs() const {
-        DWORD_PTR bits = 0;
-        SendMessageTimeoutW(window_, RegisterWindowMessageW(L"Tressel test: passing inputs"), 0, 0,
-                            SMTO_ABORTIFHUNG, 2000, &bits);
-        return static_cast<LRESULT>(bits);
-    }
     bool NotepadInFront() const {
         DWORD processId = 0;
         GetWindowThreadProcessId(GetForegroundWindow(), &processId);
