@@ -72,12 +72,6 @@ class Backdrop {
     HWND window_ = nullptr;
 };
 
-RECT ScreenRectOf(HWND window, int id) {
-    RECT r{};
-    GetWindowRect(GetDlgItem(window, id), &r);
-    return r;
-}
-
 // The position of the box edge nearest to `from` along one line of pixels, within 6 pixels.
 std::optional<int> EdgeNear(const ScreenCapture& shot, bool horizontal, int fixed, int from) {
     for (int d = 0; d <= 6; ++d)

@@ -92,15 +92,6 @@ Box Find(const ScreenCapture& shot, const RECT& area, COLORREF colour) {
     return box;
 }
 
-// Moves the pointer off the window, to the top-left corner of the desktop. Alternates between two
-// points: a synchronous move to where the pointer already is waits for a motion that never
-// comes.
-bool MovePointerAway() {
-    static int turn = 0;
-    const int at = (++turn % 2) ? 5 : 9;
-    return PhysicalInput::MoveTo(at, at);
-}
-
 class WindowLookTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -15,6 +15,12 @@ RECT ClientRectOf(HWND dialog, int controlId) {
     return r;
 }
 
+RECT ScreenRectOf(HWND dialog, int controlId) {
+    RECT r{};
+    GetWindowRect(GetDlgItem(dialog, controlId), &r);
+    return r;
+}
+
 POINT DialogBaseUnits(HWND dialog) {
     constexpr DialogUnits kHoldButton = {190, 280, 60, 14};
     const RECT hold = ClientRectOf(dialog, 1006);

@@ -28,8 +28,9 @@ struct DialogUnits {
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-mapdialogrect).
 RECT PixelsOf(DialogUnits units, POINT base);
 
-// A control's rectangle in the client coordinates of `dialog`.
+// A control's rectangle in the client coordinates of `dialog`, and on the screen.
 RECT ClientRectOf(HWND dialog, int controlId);
+RECT ScreenRectOf(HWND dialog, int controlId);
 
 // The base units the template of the main window was laid out with, told by the hidden button
 // 1006 that nothing moves (dialog units 190, 280, 60, 14); {0, 0} when no base units fit.

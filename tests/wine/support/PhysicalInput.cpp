@@ -46,4 +46,10 @@ bool PhysicalInput::Wheel(int notches) {
 
 bool PhysicalInput::KeyPress(const std::string& keysym) { return Xdotool("key " + keysym); }
 
+bool MovePointerAway() {
+    static int turn = 0;
+    const int at = (++turn % 2) ? 5 : 9;
+    return PhysicalInput::MoveTo(at, at);
+}
+
 }  // namespace tressel::testing

@@ -41,4 +41,9 @@ class PhysicalInput {
     static bool Xdotool(const std::string& arguments);
 };
 
+// Moves the pointer off every window, to the top-left corner of the desktop. Alternates between
+// two points: a synchronous move to where the pointer already is waits for a motion that never
+// comes.
+bool MovePointerAway();
+
 }  // namespace tressel::testing
