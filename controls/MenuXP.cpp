@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "controls/SystemPalette.h"
+
 namespace tressel {
 namespace {
 
@@ -214,18 +216,23 @@ void CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) {
 }
 
 void CMenuXP::DrawBackground(HDC dc, const RECT& rect, bool selected) {
-    if (backBitmap_ && !selected) {
+    // In high contrast the system's menu colours, never the picture.
+    std::optional<COLORREF> skin = selected ? selectedBackColour_ : backColour_;
+    if (backBitmap_ && !selected) skin.reset();
+    const auto colour =
+        ShownColour(selected ? SkinPart::SelectedMenuBack : SkinPart::MenuBack, skin);
+    if (!colour) {
         // The picture lies at the menu's top-left corner: every entry shows its own rows.
         BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                backDC_.get(), 0, rect.top, SRCCOPY);
         return;
     }
-    UniqueBrush brush(CreateSolidBrush(selected ? selectedBackColour_ : backColour_));
+    UniqueBrush brush(CreateSolidBrush(*colour));
     FillRect(dc, &rect, brush.get());
 }
 
 void CMenuXP::DrawButton(HDC dc, const RECT& square, bool selected) {
-    UniqueBrush brush(CreateSolidBrush(backColour_));
+    UniqueBrush brush(CreateSolidBrush(*ShownColour(SkinPart::MenuBack, backColour_)));
     FillRect(dc, &square, brush.get());
     if (selected) {
         RECT edge = square;
@@ -241,7 +248,9 @@ void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon) {
 void CMenuXP::DrawItemText(HDC dc, const RECT& rect, const std::wstring& text, bool selected) {
     HGDIOBJ previous = SelectObject(dc, menuFont_.get());
     SetBkMode(dc, TRANSPARENT);
-    DrawTextParts(dc, rect, text, selected ? selectedTextColour_ : textColour_);
+    const auto colour = selected ? ShownColour(SkinPart::SelectedMenuText, selectedTextColour_)
+                                 : ShownColour(SkinPart::MenuText, textColour_);
+    DrawTextParts(dc, rect, text, *colour);
     SelectObject(dc, previous);
 }
 

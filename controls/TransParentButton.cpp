@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "controls/SystemPalette.h"
+
 namespace tressel {
 
 void CTransParentButton::OnAttached() {
@@ -9,7 +11,18 @@ void CTransParentButton::OnAttached() {
     LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
     style = (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW;
     SetWindowLongPtrW(hwnd(), GWL_STYLE, style);
+    // Focus cues start hidden unless the user has keyboard cues always shown; the window's UI
+    // state messages tell every change from then on. Kept here, not asked for with
+    // WM_QUERYUISTATE: Wine answers that with 0 (cues shown) whatever happened.
+    // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-systemparametersinfow
+    BOOL cuesAlwaysShown = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cuesAlwaysShown, 0);
+    focusCuesHidden_ = !cuesAlwaysShown;
     InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+bool CTransParentButton::ShowsHoverColour() const {
+    return buttonState_ == TransButtonState::Hover || buttonState_ == TransButtonState::Released;
 }
 
 void CTransParentButton::CaptureBackground(HDC dc) {
@@ -19,7 +32,36 @@ void CTransParentButton::CaptureBackground(HDC dc) {
     backgroundCaptured_ = backgroundDC_.CopyFrom(dc, 0, 0, client.right, client.bottom);
 }
 
-void CTransParentButton::DrawBackground(HDC dc) const { backgroundDC_.PaintOnto(dc, 0, 0); }
+void CTransParentButton::DrawBackground(HDC dc) const {
+    const bool hover = enabled_ && ShowsHoverColour();
+    const auto face =
+        ShownColour(hover ? SkinPart::HoverCaptionFace : SkinPart::CaptionFace, std::nullopt);
+    if (!face) {
+        backgroundDC_.PaintOnto(dc, 0, 0);
+        return;
+    }
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    UniqueBrush brush(CreateSolidBrush(*face));
+    FillRect(dc, &client, brush.get());
+}
+
+void CTransParentButton::DrawFocusMark(HDC dc) const {
+    // A dotted frame one pixel inside the edge, like DrawFocusRect's, but in the caption's
+    // colour: an inverted frame would show in arbitrary colours over the skin.
+    RECT r{};
+    GetClientRect(hwnd(), &r);
+    const int left = r.left + 1, top = r.top + 1, right = r.right - 2, bottom = r.bottom - 2;
+    if (right <= left || bottom <= top) return;
+    for (int x = left; x <= right; x += 2) {
+        SetPixelV(dc, x, top, drawColour_);
+        SetPixelV(dc, x, bottom, drawColour_);
+    }
+    for (int y = top; y <= bottom; y += 2) {
+        SetPixelV(dc, left, y, drawColour_);
+        SetPixelV(dc, right, y, drawColour_);
+    }
+}
 
 void CTransParentButton::DrawCaption(HDC dc) {
     const int length = GetWindowTextLengthW(hwnd());
@@ -44,13 +86,13 @@ void CTransParentButton::DrawCaption(HDC dc) {
         switch (buttonState_) {
             case TransButtonState::Hover:
             case TransButtonState::Released:
-                drawColour_ = hoverColour_;
+                drawColour_ = *ShownColour(SkinPart::HoverCaption, hoverColour_);
                 break;
             case TransButtonState::Idle:
-                drawColour_ = captionColour_;
+                drawColour_ = *ShownColour(SkinPart::Caption, captionColour_);
                 break;
             case TransButtonState::Pressed:
-                drawColour_ = captionColour_;
+                drawColour_ = *ShownColour(SkinPart::Caption, captionColour_);
                 ++x;
                 ++y;
                 break;
@@ -69,6 +111,50 @@ void CTransParentButton::DrawCaption(HDC dc) {
 void CTransParentButton::PaintFace(HDC dc) {
     DrawBackground(dc);
     DrawCaption(dc);
+    if (enabled_ && hasFocus_ && !focusCuesHidden_) DrawFocusMark(dc);
+}
+
+bool CTransParentButton::FocusCameByKeyboard() {
+    for (int key : {VK_TAB, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})
+        if (GetKeyState(key) < 0) return true;
+    return false;
+}
+
+void CTransParentButton::ShowFocusCues() {
+    // A key moved the focus here: the cues show from now on. Windows' dialog manager changes the
+    // window's UI state itself then; Wine's sends no UI state message at all (measured on Tab).
+    // The change is asked for every window of the dialog, as a control may ("A window should
+    // send this message to itself or its parent when it must change the UI state elements of all
+    // windows in the same hierarchy", https://learn.microsoft.com/windows/win32/menurc/
+    // wm-changeuistate); the button's own state does not wait for an answer Wine never sends.
+    focusCuesHidden_ = false;
+    SendMessageW(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+void CTransParentButton::OnUiState(WPARAM wParam) {
+    // https://learn.microsoft.com/windows/win32/menurc/wm-updateuistate: the low word is the
+    // action, the high word the elements. UIS_INITIALIZE goes by the last input, which is only
+    // known here while its key is down: such a key shows the cues, anything else keeps them.
+    // An initialisation naming no element is about all of them.
+    const WORD action = LOWORD(wParam), elements = HIWORD(wParam);
+    if ((elements & UISF_HIDEFOCUS) == 0 && !(action == UIS_INITIALIZE && elements == 0)) return;
+    bool hidden = focusCuesHidden_;
+    switch (action) {
+        case UIS_SET:
+            hidden = true;
+            break;
+        case UIS_CLEAR:
+            hidden = false;
+            break;
+        case UIS_INITIALIZE:
+            if (FocusCameByKeyboard() || GetKeyState(VK_MENU) < 0) hidden = false;
+            break;
+        default:
+            break;
+    }
+    if (hidden == focusCuesHidden_) return;
+    focusCuesHidden_ = hidden;
+    RedrawFace();
 }
 
 void CTransParentButton::RedrawFace() {
@@ -125,6 +211,20 @@ LRESULT CTransParentButton::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
             buttonState_ = TransButtonState::Released;
             RedrawFace();
             break;
+        case WM_UPDATEUISTATE: {
+            // The system's own state first (it passes the change on), then the face.
+            const LRESULT result = Default(message, wParam, lParam);
+            OnUiState(wParam);
+            return result;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: {
+            hasFocus_ = message == WM_SETFOCUS;
+            const LRESULT result = Default(message, wParam, lParam);
+            if (hasFocus_ && FocusCameByKeyboard()) ShowFocusCues();
+            RedrawFace();
+            return result;
+        }
         default:
             break;
     }

@@ -1,7 +1,9 @@
 #pragma once
 // A push button without a face of its own: it shows the parent's pixels under it (captured at
 // its first erase) and draws its caption over them, in one colour when idle and another while
-// the pointer is on it or after it was released.
+// the pointer is on it or after it was released. While it has the keyboard focus and the
+// window shows focus cues, a dotted frame in the caption's colour marks it. In high contrast the
+// face is filled and the caption written in the system's colours (controls/SystemPalette.h).
 
 #include <windows.h>
 
@@ -21,6 +23,7 @@ class CTransParentButton : public win::Control {
     void SetHoverColour(COLORREF colour) { hoverColour_ = colour; }
     // The caption's font (not owned); none: the default font of the button's client context.
     void SetCaptionFont(HFONT font) { captionFont_ = font; }
+    HFONT captionFont() const { return captionFont_; }
     // Paints the face now on a client drawing context of the button, outside a paint cycle.
     void RedrawFace();
 
@@ -30,6 +33,8 @@ class CTransParentButton : public win::Control {
     bool hovering() const { return hovering_; }
     bool backgroundCaptured() const { return backgroundCaptured_; }
     COLORREF drawColour() const { return drawColour_; }
+    // Whether focus cues are hidden in the button's window (UISF_HIDEFOCUS), as last told.
+    bool focusCuesHidden() const { return focusCuesHidden_; }
 
   protected:
     void OnAttached() override;
@@ -40,12 +45,19 @@ class CTransParentButton : public win::Control {
     void DrawBackground(HDC dc) const;
     void DrawCaption(HDC dc);
     void CaptureBackground(HDC dc);
+    void DrawFocusMark(HDC dc) const;
     void OnHoverTimer();
+    void OnUiState(WPARAM wParam);
+    static bool FocusCameByKeyboard();
+    void ShowFocusCues();
+    bool ShowsHoverColour() const;
 
     MemoryPicture backgroundDC_;
     bool backgroundCaptured_ = false;
     bool hovering_ = false;
     bool enabled_ = true;
+    bool hasFocus_ = false;
+    bool focusCuesHidden_ = true;  // set from the system's setting when attached
     HFONT captionFont_ = nullptr;
     COLORREF hoverColour_ = GetSysColor(COLOR_HIGHLIGHT);
     COLORREF captionColour_ = GetSysColor(COLOR_WINDOWTEXT);

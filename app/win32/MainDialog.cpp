@@ -6,10 +6,13 @@
 
 #include <vector>
 
+#include "app/win32/TestSwitches.h"
 #include "config/AccessibleNames.h"
+#include "controls/CaptionFont.h"
 #include "controls/FunctionMenuBuilder.h"
 #include "controls/MemDC.h"
 #include "controls/MenuXP.h"
+#include "controls/SystemPalette.h"
 #include "resource.h"
 #include "seam/win32/RegisteredMessages.h"
 
@@ -95,6 +98,17 @@ void MainDialog::MapMessages() {
         logic_.OnEndSession(w != FALSE);
         return Result{0, true};
     });
+    // High contrast turned on or off, or other system colours: the captions are drawn in them
+    // (controls/SystemPalette.h), the function menu reads them each time it opens.
+    // https://learn.microsoft.com/windows/win32/winmsg/wm-settingchange
+    OnMessage(WM_SETTINGCHANGE, [this](WPARAM w, LPARAM) {
+        if (w == SPI_SETHIGHCONTRAST) RedrawInputButtons();
+        return Result{0, false};
+    });
+    OnMessage(WM_SYSCOLORCHANGE, [this](WPARAM, LPARAM) {
+        RedrawInputButtons();
+        return Result{0, false};
+    });
     MapSystemEvents();
     // Explorer forgets every notification icon when it restarts; put ours back.
     taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
@@ -105,22 +119,14 @@ void MainDialog::MapMessages() {
 }
 
 BOOL MainDialog::OnInitDialog() {
-    // The captions keep their 96-dpi size like the rest of the window, which the resolution fit
-    // brings back to its 96-dpi size: in a DPI-aware process the system font grows with the
-    // system resolution (measured under Wine at 192: 32 pixels high in a 23-pixel button).
-    LOGFONTW font{};
-    if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof font, &font)) {
-        HDC dc = GetDC(hwnd());
-        const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
-        ReleaseDC(hwnd(), dc);
-        if (dpiY > 96) {
-            font.lfHeight = MulDiv(font.lfHeight, 96, dpiY);
-            font.lfWidth = 0;  // the face's own proportions at the new height
-            captionFont_.reset(CreateFontIndirectW(&font));
-            for (CTransParentButton& button : inputButtons_)
-                button.SetCaptionFont(captionFont_.get());
-        }
-    }
+    // The captions in the dialog's own face (CaptionFont.h), not the raster System font a
+    // drawing context starts with, which has neither ClearType nor characters beyond the ANSI
+    // code page.
+    captionFont_ = CreateCaptionFont(hwnd());
+#ifdef TRESSEL_TEST_SWITCHES
+    SetHighContrastStandIn(&test_switches::HighContrastOn);
+#endif
+    for (CTransParentButton& button : inputButtons_) button.SetCaptionFont(captionFont_.get());
     // Enter is the OK command (hide to the tray). The template's default push button is 1007
     // (save and hide); the dialog manager keeps that id as its default even after the button
     // became owner-drawn, and Enter sends the default id (Win32 documentation, "Dialog Box
@@ -158,6 +164,10 @@ void MainDialog::OnUnmappedCommand(int commandId, int notifyCode) {
         return;
     }
     logic_.OnCommand(commandId);
+}
+
+void MainDialog::RedrawInputButtons() {
+    for (CTransParentButton& button : inputButtons_) button.RedrawFace();
 }
 
 CTransParentButton* MainDialog::InputButton(int controlId) {

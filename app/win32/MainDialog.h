@@ -95,13 +95,14 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     Result OnPaint();
     Result OnNcHitTest(LPARAM lParam);
     CTransParentButton* InputButton(int controlId);
+    void RedrawInputButtons();
 
     CZornMouseApplicationDlg logic_;
     UniqueIcon icon_;
     UniqueBitmap skinBitmap_;
     bool skinWanted_ = false;
     UniqueBrush keyBrush_;
-    UniqueFont captionFont_;  // above 96 dpi only; declared before the buttons that use it
+    UniqueFont captionFont_;  // the input buttons' captions; declared before the buttons
     TrayIcon trayIcon_;
     UINT taskbarCreatedMessage_ = 0;
     std::optional<ForegroundWatch> foregroundWatch_;  // from the dialog's start on

@@ -4,8 +4,9 @@
 // no EVENT_SYSTEM_FOREGROUND to an out-of-context WinEvent hook (tried: none for
 // SetForegroundWindow within the process or to another one, none when a new program's window
 // came to the front), and Wine's shell takes a notification icon from the first moment, where
-// Windows' may not be ready yet at sign-in; and for what a test cannot hit in time with input
-// from outside. Each is an environment variable the program reads.
+// Windows' may not be ready yet at sign-in, and Wine 8 refuses SPI_SETHIGHCONTRAST
+// (ERROR_INVALID_SPI_VALUE), so no test turns high contrast on; and for what a test cannot hit
+// in time with input from outside. Each is an environment variable the program reads.
 
 #include <windows.h>
 
@@ -69,6 +70,15 @@ inline bool HeldByTestEvent() {
 // while an event of that name exists.
 inline bool TrayRefused() {
     HANDLE event = detail::NamedEvent(L"TRESSEL_TEST_TRAY_REFUSED_WHILE");
+    if (!event) return false;
+    CloseHandle(event);
+    return true;
+}
+
+// TRESSEL_TEST_HIGH_CONTRAST_WHILE=<name>: high contrast counts as on while an event of that
+// name exists.
+inline bool HighContrastOn() {
+    HANDLE event = detail::NamedEvent(L"TRESSEL_TEST_HIGH_CONTRAST_WHILE");
     if (!event) return false;
     CloseHandle(event);
     return true;

@@ -260,6 +260,9 @@ class TransParentButtonTest : public ::testing::Test {
         button_.SetCaptionColour(kCaption);
         button_.SetHoverColour(kHover);
         host_->AddButton(1000, L"R Button", kX, kY, kW, kH, button_);
+        // Focus cues hidden, as a window without keyboard use has them: a click gives the button
+        // the focus, and its mark would add to the caption's pixels.
+        SendMessageW(button_.hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
         PumpMessages();
     }
     void TearDown() override { host_.reset(); }
