@@ -7,11 +7,7 @@ namespace {
 
 // Section names compare without case, as the profile functions compare them.
 bool SameSectionName(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldProgramName(a.substr(i, 1)) != FoldProgramName(b.substr(i, 1))) return false;
-    }
-    return true;
+    return FoldProgramName(a) == FoldProgramName(b);
 }
 
 // More than any user lists; a list is read up to its first gap.
