@@ -56,8 +56,9 @@ class DialogShell {
     // the chosen command reaches the dialog as a command message.
     virtual void TrackTrayMenu(Point at, bool startWithWindowsChecked) = 0;
 
-    // Function menu and the program picker of "Run Software".
-    virtual void ShowFunctionMenu(Point at) = 0;
+    // Function menu and the program picker of "Run Software". While a program's own settings
+    // are shown, the menu starts with "As All Programs" (command_id::kAsAllPrograms).
+    virtual void ShowFunctionMenu(Point at, bool asAllPrograms) = 0;
     virtual std::optional<std::wstring> PickProgramFile() = 0;
 
     // The programs menu, opened at `at` (its top left corner) and tracked until it closes; the

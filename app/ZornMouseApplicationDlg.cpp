@@ -218,8 +218,10 @@ void CZornMouseApplicationDlg::OnInputButtonClicked(int controlId) {
     if (!input) return;
     selectedButton = ToInt(*input);
     const Rect r = p_.window.GetControlWindowRect(controlId);
-    p_.shell.ShowFunctionMenu({r.left + 15, r.bottom + 2});
+    p_.shell.ShowFunctionMenu({r.left + 15, r.bottom + 2}, false);
 }
+
+void CZornMouseApplicationDlg::OnProgramsButtonClicked() {}
 
 void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input, std::uint32_t pressTime) {
     hookWatch_.OnHookReport(input);

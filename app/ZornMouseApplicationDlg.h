@@ -63,7 +63,13 @@ inline constexpr int kStartWithWindows = 32781;
 inline constexpr int kExitApplication = 32782;
 inline constexpr int kReset = 32784;
 inline constexpr int kSaveAndHide = 1007;
+// The function menu's first item while a program's own settings are shown.
+inline constexpr int kAsAllPrograms = 32790;
 }  // namespace command_id
+
+// The button above the six boxes: whose settings the window shows; a click opens the programs
+// menu.
+inline constexpr int kProgramsControlId = 1010;
 
 inline constexpr int kTrayIconId = 100;
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x0400 + 100;  // WM_USER + 100
@@ -98,6 +104,7 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     // WM_WINDOWPOSCHANGING after the default processing; `flags` is the change's SWP_ flags.
     void OnWindowPosChanging(std::uint32_t& flags);
     void OnInputButtonClicked(int controlId);
+    void OnProgramsButtonClicked();
     // The input's hook took a press; `pressTime` is its message's time, when the press came.
     void OnButtonMessage(ButtonId input, std::uint32_t pressTime);
     void OnButtonMessage(ButtonId input) { OnButtonMessage(input, programSwitch_.Since()); }

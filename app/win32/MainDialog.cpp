@@ -395,7 +395,9 @@ void MainDialog::TrackTrayMenu(Point at, bool startWithWindowsChecked) {
     PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
-void MainDialog::ShowFunctionMenu(Point at) { tressel::ShowFunctionMenu(hwnd(), at.x, at.y); }
+void MainDialog::ShowFunctionMenu(Point at, bool /*asAllPrograms*/) {
+    tressel::ShowFunctionMenu(hwnd(), at.x, at.y);
+}
 
 std::optional<std::wstring> MainDialog::PickProgramFile() {
     std::vector<wchar_t> file(32768, L'\0');

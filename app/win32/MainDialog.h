@@ -77,7 +77,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     bool AskToRetrySave(const std::wstring& title, const std::wstring& text) override;
     void ShowTrayBalloon(const std::wstring& title, const std::wstring& text) override;
     void TrackTrayMenu(Point at, bool startWithWindowsChecked) override;
-    void ShowFunctionMenu(Point at) override;
+    void ShowFunctionMenu(Point at, bool asAllPrograms) override;
     std::optional<std::wstring> PickProgramFile() override;
     int ShowProgramsMenu(Point at, const ProgramsMenu& menu) override;
     std::vector<RunningProgram> ProgramsWithWindows() override;

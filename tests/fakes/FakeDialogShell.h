@@ -72,8 +72,9 @@ class FakeDialogShell : public DialogShell {
         log_.Add("TrackTrayMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) +
                  (checked ? ", checked)" : ", unchecked)"));
     }
-    void ShowFunctionMenu(Point at) override {
-        log_.Add("ShowFunctionMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) + ")");
+    void ShowFunctionMenu(Point at, bool asAllPrograms) override {
+        log_.Add("ShowFunctionMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) +
+                 (asAllPrograms ? ", as all programs)" : ")"));
     }
     std::optional<std::wstring> PickProgramFile() override {
         log_.Add("PickProgramFile");
