@@ -15,6 +15,16 @@ namespace tressel {
 
 using Colour = std::uint32_t;  // COLORREF, 0x00BBGGRR
 
+// The input buttons' captions: idle, under the pointer, and a program's view showing what all
+// programs have for an input the program has nothing of its own for.
+inline constexpr Colour kCaptionColour = 0xC8C8C8;
+inline constexpr Colour kHoverColour = 0xFEFFFF;
+inline constexpr Colour kInheritedCaptionColour = 0x808080;
+
+// The button above the six boxes: whose settings the window shows; a click opens the programs
+// menu.
+inline constexpr int kProgramsControlId = 1010;
+
 struct DisplayResolution {
     int dpiX = 96;
     int dpiY = 96;

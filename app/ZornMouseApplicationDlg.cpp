@@ -19,7 +19,8 @@ CZornMouseApplicationDlg::CZornMouseApplicationDlg(const DialogPlatform& platfor
       workers_(p_.threads, heldInput_),
       dispatcher_(records_, p_.hooks, heldInput_, p_.system,
                   [this](ButtonId input) { workers_.StartIfIdle(input); }),
-      keeper_(*this, {p_.window, p_.shell, tray_, p_.profiles, p_.files, p_.registry, p_.process},
+      keeper_(settingsHost_,
+              {p_.window, p_.shell, tray_, p_.profiles, p_.files, p_.registry, p_.process},
               LocalTimeText) {}
 
 bool CZornMouseApplicationDlg::OnInitDialog() {
@@ -31,6 +32,8 @@ bool CZornMouseApplicationDlg::OnInitDialog() {
     p_.shell.MakeLayered();
     for (ButtonId id : kAllButtons) p_.shell.SetCaptionColour(ControlIdOf(id), kCaptionColour);
     for (ButtonId id : kAllButtons) p_.shell.SetHoverColour(ControlIdOf(id), kHoverColour);
+    p_.shell.SetCaptionColour(kProgramsControlId, kCaptionColour);
+    p_.shell.SetHoverColour(kProgramsControlId, kHoverColour);
     p_.shell.LoadImageButtons();
     FitLayoutToDpi();
     p_.shell.CenterWindow();
@@ -111,6 +114,12 @@ bool CZornMouseApplicationDlg::OnCommand(int commandId) {
         case command_id::kSaveAndHide:
             SaveAndHide();
             return true;
+        case command_id::kAsAllPrograms:
+            if (const auto input = ButtonFromInt(selectedButton); input && view_.ShowsAProgram()) {
+                view_.DropOwn(*input);
+                ScheduleSave(kSaveDelayMs);
+            }
+            return true;
         default:
             return RunAssignmentCommand(*this, commandId);
     }
@@ -158,6 +167,11 @@ void CZornMouseApplicationDlg::ShowFromTray() {
 }
 
 void CZornMouseApplicationDlg::ResetButtons() {
+    if (view_.ShowsAProgram()) {
+        view_.DropAllOwn();
+        SaveButtonSettings();
+        return;
+    }
     for (ButtonId id : kAllButtons) {
         SetCaption(id, std::wstring(InfoOf(id).defaultCaption));
         RemoveHook(id);
@@ -218,10 +232,46 @@ void CZornMouseApplicationDlg::OnInputButtonClicked(int controlId) {
     if (!input) return;
     selectedButton = ToInt(*input);
     const Rect r = p_.window.GetControlWindowRect(controlId);
-    p_.shell.ShowFunctionMenu({r.left + 15, r.bottom + 2}, false);
+    p_.shell.ShowFunctionMenu({r.left + 15, r.bottom + 2}, view_.ShowsAProgram());
 }
 
-void CZornMouseApplicationDlg::OnProgramsButtonClicked() {}
+void CZornMouseApplicationDlg::OnProgramsButtonClicked() {
+    const ProgramsMenuChoices choices(programs_, view_.Shown(), p_.shell.ProgramsWithWindows());
+    const Rect r = p_.window.GetControlWindowRect(kProgramsControlId);
+    RunProgramsMenuChoice(
+        choices.Choice(p_.shell.ShowProgramsMenu({r.left, r.bottom}, choices.Menu())));
+}
+
+void CZornMouseApplicationDlg::RunProgramsMenuChoice(const ProgramsMenuChoice& choice) {
+    using C = ProgramsMenuChoice;
+    std::wstring program = choice.program;
+    switch (choice.kind) {
+        case C::Nothing:
+            return;
+        case C::ShowAllPrograms:
+            view_.Show(L"");
+            return;
+        case C::Browse: {
+            std::optional<std::wstring> picked = p_.shell.PickProgramFile();
+            if (!picked) return;
+            program = std::move(*picked);
+            break;
+        }
+        case C::ShowProgram:
+            break;
+        case C::Off:
+            view_.MakeAllNative();
+            ScheduleSave(kSaveDelayMs);
+            return;
+        case C::Remove:
+            view_.RemoveShown();
+            ScheduleSave(kSaveDelayMs);
+            return;
+    }
+    // A program just added is listed in the file at once, though it has nothing of its own yet.
+    const bool added = programs_.Find(program) == nullptr;
+    if (view_.Show(program) && added) ScheduleSave(kSaveDelayMs);
+}
 
 void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input, std::uint32_t pressTime) {
     hookWatch_.OnHookReport(input);
@@ -317,20 +367,8 @@ void CZornMouseApplicationDlg::CompileMacroScript(const std::wstring& scriptFile
     }
 }
 
-void CZornMouseApplicationDlg::InstallHook(ButtonId input) {
-    programSwitch_.InstallForAllPrograms(input, p_.window.Handle());
-}
+void CZornMouseApplicationDlg::InstallHook(ButtonId input) { view_.InstallHook(input); }
 
-void CZornMouseApplicationDlg::RemoveHook(ButtonId input) {
-    programSwitch_.RemoveForAllPrograms(input, p_.window.Handle());
-}
-
-std::wstring CZornMouseApplicationDlg::Caption(ButtonId input) {
-    return p_.window.GetControlText(ControlIdOf(input));
-}
-
-void CZornMouseApplicationDlg::SetCaption(ButtonId input, const std::wstring& caption) {
-    p_.window.SetControlText(ControlIdOf(input), caption);
-}
+void CZornMouseApplicationDlg::RemoveHook(ButtonId input) { view_.RemoveHook(input); }
 
 }  // namespace tressel

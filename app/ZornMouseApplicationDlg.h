@@ -23,6 +23,8 @@
 #include "programs/ProgramSettings.h"
 #include "programs/ProgramSettingsFile.h"
 #include "programs/ProgramSwitch.h"
+#include "programs/ProgramView.h"
+#include "programs/ProgramsMenuChoices.h"
 #include "seam/FileSystem.h"
 #include "seam/HookLibraries.h"
 #include "seam/InputSystem.h"
@@ -67,17 +69,11 @@ inline constexpr int kSaveAndHide = 1007;
 inline constexpr int kAsAllPrograms = 32790;
 }  // namespace command_id
 
-// The button above the six boxes: whose settings the window shows; a click opens the programs
-// menu.
-inline constexpr int kProgramsControlId = 1010;
-
 inline constexpr int kTrayIconId = 100;
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x0400 + 100;  // WM_USER + 100
 inline constexpr wchar_t kMainWindowTitle[] = L"Tressel-corvane";
 inline constexpr wchar_t kTrayTip[] = L"Tressel V3.4";
 inline constexpr wchar_t kScriptRefusedTitle[] = L"Tressel: macro script not loaded";
-inline constexpr Colour kCaptionColour = 0xC8C8C8;
-inline constexpr Colour kHoverColour = 0xFEFFFF;
 
 // Why the program ends. Every way out passes through CZornMouseApplicationDlg::EndProgram.
 enum class EndReason {
@@ -86,7 +82,7 @@ enum class EndReason {
     SessionEnd,   // Windows ends the session (WM_ENDSESSION with TRUE)
 };
 
-class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
+class CZornMouseApplicationDlg : public AssignmentHost {
   public:
     explicit CZornMouseApplicationDlg(const DialogPlatform& platform);
 
@@ -161,16 +157,19 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void SaveButtonSettings();
     // What the latest save did or where it failed, for the window to tell the user.
     const SaveResult& LastSave() const { return keeper_.LastSave(); }
-    // SettingsHost: what loading and saving the settings file need of the dialog.
-    std::wstring Caption(ButtonId input) override;
-    void CompileScriptFor(ButtonId input, const std::wstring& scriptFile) override;
-    void InstallHookUnguarded(ButtonId input) override;
-    SettingsExtension* Extension() override { return &storedPrograms_; }
+    // What loading and saving the settings file need of the dialog (its SettingsHost): all
+    // programs' settings, whichever the window shows.
+    std::wstring Caption(ButtonId input) { return view_.AllProgramsCaption(input); }
+    void CompileScriptFor(ButtonId input, const std::wstring& scriptFile);
+    void InstallHookUnguarded(ButtonId input);
 
-    // AssignmentHost: what the assignment commands need of the dialog.
+    // AssignmentHost: what the assignment commands need of the dialog; they edit the settings
+    // the window shows.
     int SelectedButton() override { return selectedButton; }
-    ButtonSetting& Record(ButtonId input) override { return records_[ToIndex(input)]; }
-    void SetCaption(ButtonId input, const std::wstring& caption) override;
+    ButtonSetting& Record(ButtonId input) override { return view_.Record(input); }
+    void SetCaption(ButtonId input, const std::wstring& caption) override {
+        view_.SetCaption(input, caption);
+    }
     // Installing and removing a hook, guarded by and paired with the input's flag.
     void InstallHook(ButtonId input) override;
     void RemoveHook(ButtonId input) override;
@@ -197,6 +196,8 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     ProgramSwitch programSwitch_{records_, programs_, p_.hooks};
     StoredProgramSettings storedPrograms_{programs_,
                                           [this] { programSwitch_.Refresh(p_.window.Handle()); }};
+    ProgramView view_{records_, programs_, programSwitch_, p_.window, p_.shell};
+    void RunProgramsMenuChoice(const ProgramsMenuChoice& choice);
     // The script each input's macro was last compiled from: a program's own script function is
     // compiled when its press comes.
     std::array<std::wstring, kButtonCount> compiledScripts_{};
@@ -210,6 +211,25 @@ class CZornMouseApplicationDlg : public AssignmentHost, public SettingsHost {
     void RestoreHooks(const std::vector<ButtonId>& missed);
     // Removes and installs the input's hook again, if it should be installed.
     bool ReinstallHook(ButtonId input);
+    // The settings file's view of the dialog.
+    class AllProgramsHost final : public SettingsHost {
+      public:
+        explicit AllProgramsHost(CZornMouseApplicationDlg& d) : d_(d) {}
+        ButtonSetting& Record(ButtonId input) override { return d_.records_[ToIndex(input)]; }
+        std::wstring Caption(ButtonId input) override { return d_.Caption(input); }
+        void SetCaption(ButtonId input, const std::wstring& caption) override {
+            d_.view_.SetAllProgramsCaption(input, caption);
+        }
+        void CompileScriptFor(ButtonId input, const std::wstring& scriptFile) override {
+            d_.CompileScriptFor(input, scriptFile);
+        }
+        void InstallHookUnguarded(ButtonId input) override { d_.InstallHookUnguarded(input); }
+        SettingsExtension* Extension() override { return &d_.storedPrograms_; }
+
+      private:
+        CZornMouseApplicationDlg& d_;
+    };
+    AllProgramsHost settingsHost_{*this};
     SettingsKeeper keeper_;
     bool ended_ = false;
     bool exiting_ = false;

@@ -80,11 +80,12 @@ class FakeDialogShell : public DialogShell {
         log_.Add("PickProgramFile");
         return pickedFile;
     }
-    // Keeps the menu it was given in `programsMenu` and chooses `programsChoice`.
+    // Keeps the menu it was given in `programsMenu` and chooses the item whose text is
+    // `programsPick` (0 when there is none).
     int ShowProgramsMenu(Point at, const ProgramsMenu& menu) override {
         log_.Add("ShowProgramsMenu(" + std::to_string(at.x) + "," + std::to_string(at.y) + ")");
         programsMenu = menu;
-        return programsChoice;
+        return IdOf(menu, programsPick);
     }
     std::vector<RunningProgram> ProgramsWithWindows() override { return running; }
 
@@ -97,10 +98,17 @@ class FakeDialogShell : public DialogShell {
     std::wstring askedText;
     std::function<void()> onAsk;
     ProgramsMenu programsMenu;
-    int programsChoice = 0;
+    std::wstring programsPick;
     std::vector<RunningProgram> running;
 
   private:
+    static int IdOf(const ProgramsMenu& menu, const std::wstring& text) {
+        for (const ProgramsMenuItem& item : menu) {
+            if (item.id != 0 && item.text == text) return item.id;
+            if (const int inner = IdOf(item.submenu, text)) return inner;
+        }
+        return 0;
+    }
     static std::string Hex(Colour c) {
         char b[16];
         std::snprintf(b, sizeof b, "0x%06X", c);
