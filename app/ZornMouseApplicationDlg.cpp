@@ -238,39 +238,9 @@ void CZornMouseApplicationDlg::OnInputButtonClicked(int controlId) {
 void CZornMouseApplicationDlg::OnProgramsButtonClicked() {
     const ProgramsMenuChoices choices(programs_, view_.Shown(), p_.shell.ProgramsWithWindows());
     const Rect r = p_.window.GetControlWindowRect(kProgramsControlId);
-    RunProgramsMenuChoice(
-        choices.Choice(p_.shell.ShowProgramsMenu({r.left, r.bottom}, choices.Menu())));
-}
-
-void CZornMouseApplicationDlg::RunProgramsMenuChoice(const ProgramsMenuChoice& choice) {
-    using C = ProgramsMenuChoice;
-    std::wstring program = choice.program;
-    switch (choice.kind) {
-        case C::Nothing:
-            return;
-        case C::ShowAllPrograms:
-            view_.Show(L"");
-            return;
-        case C::Browse: {
-            std::optional<std::wstring> picked = p_.shell.PickProgramFile();
-            if (!picked) return;
-            program = std::move(*picked);
-            break;
-        }
-        case C::ShowProgram:
-            break;
-        case C::Off:
-            view_.MakeAllNative();
-            ScheduleSave(kSaveDelayMs);
-            return;
-        case C::Remove:
-            view_.RemoveShown();
-            ScheduleSave(kSaveDelayMs);
-            return;
-    }
-    // A program just added is listed in the file at once, though it has nothing of its own yet.
-    const bool added = programs_.Find(program) == nullptr;
-    if (view_.Show(program) && added) ScheduleSave(kSaveDelayMs);
+    const int chosen = p_.shell.ShowProgramsMenu({r.left, r.bottom}, choices.Menu());
+    if (view_.Run(choices.Choice(chosen), [this] { return p_.shell.PickProgramFile(); }))
+        ScheduleSave(kSaveDelayMs);
 }
 
 void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input, std::uint32_t pressTime) {

@@ -24,7 +24,6 @@
 #include "programs/ProgramSettingsFile.h"
 #include "programs/ProgramSwitch.h"
 #include "programs/ProgramView.h"
-#include "programs/ProgramsMenuChoices.h"
 #include "seam/FileSystem.h"
 #include "seam/HookLibraries.h"
 #include "seam/InputSystem.h"
@@ -197,7 +196,6 @@ class CZornMouseApplicationDlg : public AssignmentHost {
     StoredProgramSettings storedPrograms_{programs_,
                                           [this] { programSwitch_.Refresh(p_.window.Handle()); }};
     ProgramView view_{records_, programs_, programSwitch_, p_.window, p_.shell};
-    void RunProgramsMenuChoice(const ProgramsMenuChoice& choice);
     // The script each input's macro was last compiled from: a program's own script function is
     // compiled when its press comes.
     std::array<std::wstring, kButtonCount> compiledScripts_{};

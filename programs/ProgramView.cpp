@@ -90,6 +90,36 @@ void ProgramView::RemoveShown() {
     Changed();
 }
 
+bool ProgramView::Run(const ProgramsMenuChoice& choice,
+                      const std::function<std::optional<std::wstring>()>& pickProgramFile) {
+    using C = ProgramsMenuChoice;
+    std::wstring program = choice.program;
+    switch (choice.kind) {
+        case C::Nothing:
+            return false;
+        case C::ShowAllPrograms:
+            Show(L"");
+            return false;
+        case C::Off:
+            MakeAllNative();
+            return true;
+        case C::Remove:
+            RemoveShown();
+            return true;
+        case C::Browse:
+            if (std::optional<std::wstring> picked = pickProgramFile()) {
+                program = std::move(*picked);
+                break;
+            }
+            return false;
+        case C::ShowProgram:
+            break;
+    }
+    // A program just added is listed in the file at once, though it has nothing of its own yet.
+    const bool added = programs_.Find(program) == nullptr;
+    return Show(program) && added;
+}
+
 std::wstring ProgramView::AllProgramsCaption(ButtonId input) {
     if (ShowsAProgram()) return allCaptions_[ToIndex(input)];
     return window_.GetControlText(ControlIdOf(input));

@@ -7,6 +7,7 @@
 // are kept here, as the boxes show the program's.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "config/ButtonId.h"
 #include "programs/ProgramSettings.h"
 #include "programs/ProgramSwitch.h"
+#include "programs/ProgramsMenuChoices.h"
 #include "seam/WindowHost.h"
 
 namespace tressel {
@@ -56,6 +58,11 @@ class ProgramView {
     void MakeAllNative();
     // The shown program's settings are removed; the window shows all programs' again.
     void RemoveShown();
+
+    // Carries out the programs menu's choice, asking `pickProgramFile` for "Browse…"; true
+    // when the settings file changed (a program added or removed, or its settings).
+    bool Run(const ProgramsMenuChoice& choice,
+             const std::function<std::optional<std::wstring>()>& pickProgramFile);
 
     // Loading and saving: all programs' captions, whichever settings are shown.
     std::wstring AllProgramsCaption(ButtonId input);
