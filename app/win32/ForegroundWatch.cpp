@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/win32/ProgramImage.h"
 #include "app/win32/TestSwitches.h"
 
 namespace tressel {
@@ -32,43 +33,6 @@ std::optional<DWORD> IntegrityOf(HANDLE process) {
 std::optional<DWORD> OwnIntegrity() {
     static const std::optional<DWORD> own = IntegrityOf(GetCurrentProcess());
     return own;
-}
-
-// The file name of a process's program, without its folder; empty when it cannot be asked.
-// PROCESS_QUERY_LIMITED_INFORMATION is enough, even for an elevated process
-// (learn.microsoft.com/windows/win32/api/winbase/nf-winbase-queryfullprocessimagenamew).
-std::wstring FileNameOf(DWORD processId) {
-    const UniqueKernelHandle process(
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process) return {};
-    std::vector<wchar_t> path(32768, L'\0');
-    DWORD size = static_cast<DWORD>(path.size());
-    if (!QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) return {};
-    const std::wstring full(path.data(), size);
-    return full.substr(full.find_last_of(L'\\') + 1);
-}
-
-// A Store app's window is a frame of ApplicationFrameHost.exe; the app's own window is a child
-// of it, in the app's process.
-struct HostedApp {
-    DWORD host;
-    DWORD app = 0;
-};
-
-BOOL CALLBACK FindHostedApp(HWND child, LPARAM context) {
-    auto& found = *reinterpret_cast<HostedApp*>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(child, &processId);
-    if (processId == found.host) return TRUE;
-    found.app = processId;
-    return FALSE;
-}
-
-DWORD ProgramProcessOf(HWND window, DWORD processId) {
-    if (_wcsicmp(FileNameOf(processId).c_str(), L"ApplicationFrameHost.exe") != 0) return processId;
-    HostedApp found{processId};
-    EnumChildWindows(window, FindHostedApp, reinterpret_cast<LPARAM>(&found));
-    return found.app ? found.app : processId;
 }
 
 }  // namespace
@@ -107,7 +71,7 @@ ForegroundProgram ForegroundWatch::ProgramOf(HWND window) {
         processId == GetCurrentProcessId())
         return {};
     ForegroundProgram program;
-    program.fileName = FileNameOf(ProgramProcessOf(window, processId));
+    program.fileName = FileNameOfPath(ImagePathOf(ProgramProcessOf(window, processId)));
     if (test_switches::CountsAsHigherIntegrity(processId)) {
         program.reachable = false;
         return program;
