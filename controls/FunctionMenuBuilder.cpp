@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/ZornMouseApplicationDlg.h"
+
 namespace tressel {
 namespace {
 
@@ -36,9 +38,15 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(const MenuNode& popup) {
     return menu;
 }
 
-void ShowFunctionMenu(HWND owner, int x, int y) {
+void ShowFunctionMenu(HWND owner, int x, int y, bool asAllPrograms) {
     static const MenuNode tree = BuildFunctionMenuTree();
-    std::unique_ptr<CMenuXP> menu = BuildFunctionMenu(tree);
+    static const MenuNode withAllPrograms = [] {
+        MenuNode top = tree;
+        top.children.insert(top.children.begin(),
+                            MenuNode{L"As All Programs", command_id::kAsAllPrograms, 0, {}});
+        return top;
+    }();
+    std::unique_ptr<CMenuXP> menu = BuildFunctionMenu(asAllPrograms ? withAllPrograms : tree);
     if (!menu->GetHandle()) return;
     TrackPopupMenu(menu->GetHandle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, x, y, 0, owner,
                    nullptr);

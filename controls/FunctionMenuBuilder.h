@@ -17,8 +17,9 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(const MenuNode& popup);
 
 // Shows the whole function menu with its top-left corner at the screen point (x, y) for
 // `owner`, which receives the picked command as WM_COMMAND and must hand its WM_MEASUREITEM
-// and WM_DRAWITEM requests to CMenuXP::HandleMeasureItem / HandleDrawItem. Returns when the
-// menu has closed; the menu tree is gone by then.
-void ShowFunctionMenu(HWND owner, int x, int y);
+// and WM_DRAWITEM requests to CMenuXP::HandleMeasureItem / HandleDrawItem. With
+// `asAllPrograms` (a program's own settings are shown) the menu starts with "As All Programs"
+// (command_id::kAsAllPrograms). Returns when the menu has closed; the menu tree is gone by then.
+void ShowFunctionMenu(HWND owner, int x, int y, bool asAllPrograms);
 
 }  // namespace tressel

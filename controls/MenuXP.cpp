@@ -123,11 +123,16 @@ bool CMenuXP::AppendOwnerDrawn(const CMenuXPText& item, HMENU submenu) {
     // screen readers and GetMenuString read the text. With MIIM_FTYPE and MIIM_STRING (which
     // replace MIIM_TYPE) the type and the text are set apart, and the item data stays ours.
     // https://learn.microsoft.com/windows/win32/api/winuser/ns-winuser-menuiteminfow
+    // A separator stays owner-drawn, so that it lies on the menu's own background, and keeps
+    // MFT_SEPARATOR, so that the keyboard passes over it; the check state is the system's own
+    // (MFS_CHECKED), so that the drawing request and GetMenuState both tell it.
     std::wstring text = item.text();
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STRING | (submenu ? MIIM_SUBMENU : 0u);
-    info.fType = MFT_OWNERDRAW;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STATE | (submenu ? MIIM_SUBMENU : 0u) |
+                 (item.separator() ? 0u : MIIM_STRING);
+    info.fType = MFT_OWNERDRAW | (item.separator() ? MFT_SEPARATOR : 0u);
+    info.fState = item.checked() ? MFS_CHECKED : MFS_UNCHECKED;
     // A popup entry keeps the id AppendMenu gave it: its submenu's handle.
     info.wID = submenu ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(submenu)) : item.commandId();
     info.hSubMenu = submenu;
@@ -144,6 +149,12 @@ bool CMenuXP::AppendItem(std::unique_ptr<CMenuXPText> item) {
     Items()[item.get()] = this;
     item.release();  // owned through the entry's data; adopted back by the destructor
     return true;
+}
+
+bool CMenuXP::AppendSeparator() {
+    auto item = std::make_unique<CMenuXPText>(0, std::wstring(), nullptr);
+    item->SetSeparator();
+    return AppendItem(std::move(item));
 }
 
 bool CMenuXP::AppendSubmenu(std::unique_ptr<CMenuXP> submenu, std::unique_ptr<CMenuXPText> item) {
@@ -175,6 +186,11 @@ void CMenuXP::MeasureItem(MEASUREITEMSTRUCT& measure) {
     if (measure.CtlType != ODT_MENU) return;
     const CMenuXPItem* item = ItemFromData(measure.itemData);
     if (!item) return;
+    if (item->separator()) {
+        measure.itemHeight = kSeparatorHeight;
+        measure.itemWidth = 1;
+        return;
+    }
 
     HDC screen = GetDC(nullptr);
     LOGFONTW description{};
@@ -204,12 +220,22 @@ void CMenuXP::DrawItem(const DRAWITEMSTRUCT& draw) {
     const RECT& r = draw.rcItem;
     const int height = r.bottom - r.top;
 
+    if (item->separator()) {
+        DrawBackground(draw.hDC, r, false);
+        RECT line{r.left + 2, (r.top + r.bottom) / 2 - 1, r.right - 2, (r.top + r.bottom) / 2 + 1};
+        DrawEdge(draw.hDC, &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    const bool checked = (draw.itemState & ODS_CHECKED) != 0;
     DrawBackground(draw.hDC, r, selected);
     const RECT square{r.left, r.top, r.left + height, r.bottom};
-    if (item->icon()) {
-        DrawButton(draw.hDC, square, selected);
+    if (item->icon() || checked) {
+        DrawButton(draw.hDC, square, selected, checked);
         const RECT inner{square.left + 2, square.top + 2, square.right - 2, square.bottom - 2};
-        DrawIcon(draw.hDC, inner, item->icon());
+        if (item->icon())
+            DrawIcon(draw.hDC, inner, item->icon());
+        else
+            DrawCheckMark(draw.hDC, inner);
     }
     const RECT textRect{r.left + height + 2, r.top, r.right - item->iconSize(), r.bottom};
     DrawItemText(draw.hDC, textRect, item->text(), selected);
@@ -231,13 +257,27 @@ void CMenuXP::DrawBackground(HDC dc, const RECT& rect, bool selected) {
     FillRect(dc, &rect, brush.get());
 }
 
-void CMenuXP::DrawButton(HDC dc, const RECT& square, bool selected) {
-    UniqueBrush brush(CreateSolidBrush(*ShownColour(SkinPart::MenuBack, backColour_)));
+void CMenuXP::DrawButton(HDC dc, const RECT& square, bool selected, bool checked) {
+    // A checked entry's square is pressed in and lit, whether or not the pointer is on it.
+    constexpr COLORREF kCheckedSquare = RGB(255, 255, 255);
+    UniqueBrush brush(
+        CreateSolidBrush(*ShownColour(SkinPart::MenuBack, checked ? kCheckedSquare : backColour_)));
     FillRect(dc, &square, brush.get());
-    if (selected) {
+    if (checked || selected) {
         RECT edge = square;
-        DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
+        DrawEdge(dc, &edge, checked ? EDGE_SUNKEN : BDR_RAISEDINNER, BF_RECT);
     }
+}
+
+void CMenuXP::DrawCheckMark(HDC dc, const RECT& rect) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    UniquePen pen(CreatePen(PS_SOLID, 2, *ShownColour(SkinPart::MenuText, textColour_)));
+    const HGDIOBJ previous = SelectObject(dc, pen.get());
+    const POINT tick[] = {{rect.left + w / 5, rect.top + h / 2},
+                          {rect.left + w * 2 / 5, rect.top + h * 3 / 4},
+                          {rect.left + w * 4 / 5, rect.top + h / 4}};
+    Polyline(dc, tick, 3);
+    SelectObject(dc, previous);
 }
 
 void CMenuXP::DrawIcon(HDC dc, const RECT& rect, HICON icon) {

@@ -16,6 +16,8 @@ namespace tressel {
 
 class CMenuXP {
   public:
+    static constexpr UINT kSeparatorHeight = 8;
+
     CMenuXP();
     CMenuXP(const CMenuXP&) = delete;
     CMenuXP& operator=(const CMenuXP&) = delete;
@@ -45,6 +47,8 @@ class CMenuXP {
     // entry's data and the menu owns the item from then on (also when appending fails, in which
     // case the item is deleted at once).
     bool AppendItem(std::unique_ptr<CMenuXPText> item);
+    // Appends an owner-drawn separator line.
+    bool AppendSeparator();
     // Appends `submenu` as an owner-drawn popup entry described by `item` (command id 0); this
     // menu then owns both.
     bool AppendSubmenu(std::unique_ptr<CMenuXP> submenu, std::unique_ptr<CMenuXPText> item);
@@ -66,7 +70,8 @@ class CMenuXP {
 
   protected:
     virtual void DrawBackground(HDC dc, const RECT& rect, bool selected);
-    virtual void DrawButton(HDC dc, const RECT& square, bool selected);
+    virtual void DrawButton(HDC dc, const RECT& square, bool selected, bool checked);
+    virtual void DrawCheckMark(HDC dc, const RECT& rect);
     virtual void DrawIcon(HDC dc, const RECT& rect, HICON icon);
     virtual void DrawItemText(HDC dc, const RECT& rect, const std::wstring& text, bool selected);
     virtual void DrawTextParts(HDC dc, const RECT& rect, const std::wstring& text, COLORREF colour);

@@ -27,6 +27,12 @@ class CMenuXPItem {
     const std::wstring& text() const { return text_; }
     HICON icon() const { return icon_.get(); }
     int iconSize() const { return iconSize_; }
+    // A checked entry (MFS_CHECKED) shows its icon square pressed, with a check mark when it
+    // has no icon. A separator entry is a line across the menu that cannot be chosen.
+    bool checked() const { return checked_; }
+    void SetChecked(bool checked) { checked_ = checked; }
+    bool separator() const { return separator_; }
+    void SetSeparator() { separator_ = true; }
 
   private:
     std::uint32_t marker_ = kMarker;
@@ -34,6 +40,8 @@ class CMenuXPItem {
     std::wstring text_;  // a tab splits it into a left and a right-aligned part
     UniqueIcon icon_;    // destroyed together with the item
     int iconSize_ = kIconSize;
+    bool checked_ = false;
+    bool separator_ = false;
 };
 
 }  // namespace tressel

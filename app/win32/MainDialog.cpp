@@ -395,8 +395,8 @@ void MainDialog::TrackTrayMenu(Point at, bool startWithWindowsChecked) {
     PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
-void MainDialog::ShowFunctionMenu(Point at, bool /*asAllPrograms*/) {
-    tressel::ShowFunctionMenu(hwnd(), at.x, at.y);
+void MainDialog::ShowFunctionMenu(Point at, bool asAllPrograms) {
+    tressel::ShowFunctionMenu(hwnd(), at.x, at.y, asAllPrograms);
 }
 
 std::optional<std::wstring> MainDialog::PickProgramFile() {

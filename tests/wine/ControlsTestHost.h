@@ -69,6 +69,11 @@ class ControlsTestHost {
         return it == clicks_.end() ? 0 : it->second;
     }
     int menuDraws() const { return menuDraws_; }
+    // The state (ODS_*) the system last drew the menu entry with item data `data` in; 0 when never.
+    UINT drawnMenuState(ULONG_PTR data) const {
+        auto it = menuStates_.find(data);
+        return it == menuStates_.end() ? 0 : it->second;
+    }
     UINT lastCommand() const { return lastCommand_; }
     // The popup menus opened for this window, in order.
     const std::vector<HMENU>& popups() const { return popups_; }
@@ -117,6 +122,7 @@ class ControlsTestHost {
                 const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
                 if (item.CtlType == ODT_MENU) {
                     ++self->menuDraws_;
+                    self->menuStates_[item.itemData] = item.itemState;
                     if (CMenuXP::HandleDrawItem(item)) return TRUE;
                     break;
                 }
@@ -153,6 +159,7 @@ class ControlsTestHost {
     std::map<int, win::Control*> controls_;
     std::map<int, int> clicks_;
     int menuDraws_ = 0;
+    std::map<ULONG_PTR, UINT> menuStates_;
     UINT lastCommand_ = 0;
     std::vector<HMENU> popups_;
 };

@@ -50,12 +50,12 @@ struct OneEntryMenu {
         return m;
     }
     // Draws the entry at (0, top) of `picture`, `width` wide and 20 high.
-    void Draw(MemoryPicture& picture, int top, int width, bool selected) {
+    void Draw(MemoryPicture& picture, int top, int width, bool selected, UINT state = 0) {
         DRAWITEMSTRUCT d{};
         d.CtlType = ODT_MENU;
         d.itemID = 24;
         d.itemAction = ODA_DRAWENTIRE;
-        d.itemState = selected ? ODS_SELECTED : 0;
+        d.itemState = (selected ? ODS_SELECTED : 0) | state;
         d.hwndItem = reinterpret_cast<HWND>(menu.GetHandle());
         d.hDC = picture.dc();
         d.rcItem = {0, top, width, top + 20};
@@ -156,6 +156,23 @@ TEST(MenuXPDrawTest, TheSelectedEntryIsHighlightedWithARaisedIconSquare) {
     entry.Draw(plain, 0, 200, false);
     EXPECT_EQ(GetPixel(plain.dc(), 0, 0), kGrey);  // no edge when not selected
     EXPECT_EQ(Count(plain, kSelected, 0, 0, 200, 20), 0);
+}
+
+TEST(MenuXPDrawTest, TheCheckedEntryShowsItsSquarePressedInWithACheckMark) {
+    OneEntryMenu entry(L"All programs");
+    const COLORREF black = RGB(0, 0, 0);
+    for (bool selected : {false, true}) {
+        MemoryPicture picture = Canvas(200, 20);
+        entry.Draw(picture, 0, 200, selected, ODS_CHECKED);
+        // Sunken: dark top-left, light bottom-right, the mark inside in the text colour.
+        EXPECT_EQ(GetPixel(picture.dc(), 0, 0), GetSysColor(COLOR_BTNSHADOW)) << selected;
+        EXPECT_EQ(GetPixel(picture.dc(), 19, 19), GetSysColor(COLOR_BTNHIGHLIGHT)) << selected;
+        EXPECT_GT(Count(picture, black, 2, 2, 18, 18), 5) << selected;
+    }
+    MemoryPicture unchecked = Canvas(200, 20);
+    entry.Draw(unchecked, 0, 200, false);
+    EXPECT_EQ(Count(unchecked, black, 0, 0, 20, 20), 0);
+    EXPECT_EQ(GetPixel(unchecked.dc(), 0, 0), kGrey);
 }
 
 TEST(MenuXPDrawTest, AUniformBackgroundPictureLooksLikeThePlainFill) {
@@ -354,7 +371,7 @@ TEST(FunctionMenuTest, ShowingAndClosingAHundredTimesLeavesNothingBehind) {
         held = record;
         firstPopup = host.popups().size();
         SetTimer(nullptr, 0, 30, &CloseMenu);
-        ShowFunctionMenu(host.hwnd(), 150, 150);
+        ShowFunctionMenu(host.hwnd(), 150, 150, false);
         PumpMessages();
         held = nullptr;
     };
