@@ -3,10 +3,13 @@
 namespace tressel {
 namespace {
 
-// Position of an input button in the per-resolution factor rows: R, M, WD, X2, X1, WU.
+// Position of an input button in the per-resolution factor rows: R, M, WD, X2, X1, WU. The
+// programs button (1010) sits just above R's box and moves with it, so that the gap between
+// them stays as the template has it.
 int InputIndex(int controlId) {
     switch (controlId) {
         case 1000:
+        case 1010:
             return 0;
         case 1001:
             return 1;

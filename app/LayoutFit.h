@@ -1,5 +1,5 @@
 #pragma once
-// Bringing the window and its eight visible controls back to their 96-dpi size: the dialog
+// Bringing the window and its nine visible controls back to their 96-dpi size: the dialog
 // template grows with the screen resolution, the skin is a fixed picture.
 
 #include <array>
@@ -15,7 +15,8 @@ struct FitFactors {
 };
 
 // The controls moved by the fit, in the order they are moved.
-inline constexpr std::array<int, 8> kFittedControls = {1007, 1, 1000, 1001, 1004, 1003, 1002, 1005};
+inline constexpr std::array<int, 9> kFittedControls = {1007, 1,    1000, 1001, 1004,
+                                                       1003, 1002, 1005, 1010};
 
 // Horizontal and vertical factor for one of the fitted controls, by the vertical resolution
 // `dpiY` and `dpiScale` (horizontal resolution / 96).

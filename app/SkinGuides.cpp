@@ -10,9 +10,11 @@ Rect Around(const Rect& r) { return {r.left - 1, r.top - 1, r.right + 1, r.botto
 }  // namespace
 
 SkinGuides PlaceSkinGuides(const std::array<Rect, kButtonCount>& inputButtons,
-                           const Rect& saveButton, Point clientSize) {
+                           const Rect& programsButton, const Rect& saveButton, Point clientSize) {
     SkinGuides guides;
     guides.saveBox = Around(saveButton);
+    guides.programsBox = Around(programsButton);
+    guides.programsTitleBottomLeft = {guides.programsBox.left + 2, guides.programsBox.top - 3};
     std::int32_t rightmost = 0;
     for (const Rect& r : inputButtons) rightmost = std::max(rightmost, r.right + 1);
     const Rect topBox = Around(inputButtons[ToIndex(ButtonId::R)]);

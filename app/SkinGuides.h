@@ -1,6 +1,7 @@
 #pragma once
 // The guides drawn over the skin when the window's background is composed: a box under each input
-// button and under the save button, a title over each input's box, and a leader line from the
+// button, the programs button and the save button, a title over each input's box and the
+// programs button's, and a leader line from the
 // part of the pictured mouse an input stands for to its box. They are placed from the controls'
 // real rectangles, so picture and controls agree whatever dialog base units the template was laid
 // out with and wherever the resolution fit moved the controls.
@@ -38,14 +39,20 @@ struct InputGuide {
     std::vector<Point> leader;  // polyline from the anchor; its last point is on the box's edge
 };
 
+// The programs button's box is titled like the inputs' boxes; its caption names the program
+// whose settings the boxes below show.
+inline constexpr std::wstring_view kProgramsGuideTitle = L"SETTINGS FOR";
+
 struct SkinGuides {
     std::array<InputGuide, kButtonCount> inputs;  // indexed by ToIndex(ButtonId)
+    Rect programsBox;
+    Point programsTitleBottomLeft;
     Rect saveBox;
 };
 
-// `inputButtons` indexed by ToIndex(ButtonId) and `saveButton` in client coordinates;
-// `clientSize` bounds the one leader that runs round the boxes.
+// `inputButtons` indexed by ToIndex(ButtonId), `programsButton` and `saveButton` in client
+// coordinates; `clientSize` bounds the one leader that runs round the boxes.
 SkinGuides PlaceSkinGuides(const std::array<Rect, kButtonCount>& inputButtons,
-                           const Rect& saveButton, Point clientSize);
+                           const Rect& programsButton, const Rect& saveButton, Point clientSize);
 
 }  // namespace tressel

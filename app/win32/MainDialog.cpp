@@ -36,6 +36,7 @@ MainDialog::MainDialog(Services s)
       keyBrush_(CreateSolidBrush(kKeyColour)),
       trayIcon_(kTrayIconId, kTrayCallbackMessage, kTrayTip) {
     for (ButtonId id : kAllButtons) Bind(ControlIdOf(id), inputButtons_[ToIndex(id)]);
+    Bind(kProgramsControlId, programsButton_);
     Bind(1007, saveButton_);
     Bind(IDOK, closeButton_);
     MapMessages();
@@ -127,6 +128,7 @@ BOOL MainDialog::OnInitDialog() {
     SetHighContrastStandIn(&test_switches::HighContrastOn);
 #endif
     for (CTransParentButton& button : inputButtons_) button.SetCaptionFont(captionFont_.get());
+    programsButton_.SetCaptionFont(captionFont_.get());
     // Enter is the OK command (hide to the tray). The template's default push button is 1007
     // (save and hide); the dialog manager keeps that id as its default even after the button
     // became owner-drawn, and Enter sends the default id (Win32 documentation, "Dialog Box
@@ -139,6 +141,7 @@ BOOL MainDialog::OnInitDialog() {
             inputButtons_[ToIndex(id)].hwnd(),
             [id](const std::wstring& caption) { return InputButtonAccessibleName(id, caption); });
     }
+    programsName_.Attach(programsButton_.hwnd());
     saveName_.Attach(saveButton_.hwnd());
     closeName_.Attach(closeButton_.hwnd());
     const BOOL started = logic_.OnInitDialog() ? TRUE : FALSE;
@@ -163,14 +166,21 @@ void MainDialog::OnUnmappedCommand(int commandId, int notifyCode) {
         }
         return;
     }
+    if (commandId == kProgramsControlId) {
+        if (notifyCode == BN_CLICKED || notifyCode == BN_DOUBLECLICKED)
+            logic_.OnProgramsButtonClicked();
+        return;
+    }
     logic_.OnCommand(commandId);
 }
 
 void MainDialog::RedrawInputButtons() {
     for (CTransParentButton& button : inputButtons_) button.RedrawFace();
+    programsButton_.RedrawFace();
 }
 
 CTransParentButton* MainDialog::InputButton(int controlId) {
+    if (controlId == kProgramsControlId) return &programsButton_;
     const auto input = ButtonFromInt(controlId - 999);
     return input ? &inputButtons_[ToIndex(*input)] : nullptr;
 }
@@ -192,8 +202,10 @@ MainDialog::Result MainDialog::OnEraseBackground(HDC dc) {
             std::array<Rect, kButtonCount> inputs{};
             for (ButtonId id : kAllButtons)
                 inputs[ToIndex(id)] = ControlClientRect(ControlIdOf(id));
-            PaintSkinGuides(memory.dc(), PlaceSkinGuides(inputs, ControlClientRect(1007),
-                                                         {client.right, client.bottom}));
+            PaintSkinGuides(
+                memory.dc(),
+                PlaceSkinGuides(inputs, ControlClientRect(kProgramsControlId),
+                                ControlClientRect(1007), {client.right, client.bottom}));
         }
         saveButton_.CaptureBackground(memory.dc());
         closeButton_.CaptureBackground(memory.dc());

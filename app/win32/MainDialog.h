@@ -94,6 +94,7 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     Result OnEraseBackground(HDC dc);
     Result OnPaint();
     Result OnNcHitTest(LPARAM lParam);
+    // The input buttons and the programs button, the buttons whose captions the logic colours.
     CTransParentButton* InputButton(int controlId);
     void RedrawInputButtons();
 
@@ -107,9 +108,11 @@ class MainDialog : public win::Dialog, public WindowHost, public DialogShell {
     UINT taskbarCreatedMessage_ = 0;
     std::optional<ForegroundWatch> foregroundWatch_;  // from the dialog's start on
     std::array<CTransParentButton, kButtonCount> inputButtons_;
+    CTransParentButton programsButton_;  // whose settings are shown; opens the programs menu
     CGdipButton saveButton_;
     CGdipButton closeButton_;
     std::array<AccessibleName, kButtonCount> inputNames_;
+    AccessibleName programsName_;
     AccessibleName saveName_;
     AccessibleName closeName_;
 #ifdef TRESSEL_TEST_SWITCHES

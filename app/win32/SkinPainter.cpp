@@ -76,6 +76,7 @@ void PaintSkinGuides(HDC dc, const SkinGuides& guides) {
     SelectObject(dc, fill.get());
     auto drawBox = [dc](const Rect& r) { RoundRect(dc, r.left, r.top, r.right, r.bottom, 6, 6); };
     for (const InputGuide& guide : guides.inputs) drawBox(guide.box);
+    drawBox(guides.programsBox);
     drawBox(guides.saveBox);
     if (titleFont) SelectObject(dc, titleFont.get());
     SetTextAlign(dc, TA_LEFT | TA_BOTTOM);
@@ -85,6 +86,9 @@ void PaintSkinGuides(HDC dc, const SkinGuides& guides) {
         const Point at = guides.inputs[ToIndex(info.input)].titleBottomLeft;
         TextOutW(dc, at.x, at.y, info.title.data(), static_cast<int>(info.title.size()));
     }
+    const Point at = guides.programsTitleBottomLeft;
+    TextOutW(dc, at.x, at.y, kProgramsGuideTitle.data(),
+             static_cast<int>(kProgramsGuideTitle.size()));
 }
 
 }  // namespace tressel

@@ -22,7 +22,8 @@ TEST(LayoutFit, At96DpiNothingMoves) {
 TEST(LayoutFit, At120DpiButtonsMoveTo1Over132AndSomeRiseTo1Over123) {
     EXPECT_EQ(Fitted(1007, 120), (Rect{800, 800, 1600, 1600}));
     EXPECT_EQ(Fitted(1, 120), (Rect{757, 800, 1515, 1600}));
-    for (int id : {1000, 1004, 1003}) EXPECT_EQ(Fitted(id, 120), (Rect{757, 800, 1515, 1600}));
+    for (int id : {1000, 1004, 1003, 1010})
+        EXPECT_EQ(Fitted(id, 120), (Rect{757, 800, 1515, 1600}));
     for (int id : {1001, 1002, 1005}) EXPECT_EQ(Fitted(id, 120), (Rect{757, 813, 1515, 1626}));
     // The window becomes 80 % of its template size.
     EXPECT_EQ(FitWindowSize(955, 637, 1.25), (Point{764, 509}));
@@ -30,15 +31,15 @@ TEST(LayoutFit, At120DpiButtonsMoveTo1Over132AndSomeRiseTo1Over123) {
 
 TEST(LayoutFit, At144And192DpiEachButtonHasItsOwnVerticalFactor) {
     EXPECT_EQ(Fitted(1, 144), (Rect{666, 666, 1333, 1333}));
-    const std::pair<int, int> tops144[] = {{1000, 653}, {1001, 657}, {1004, 653},
-                                           {1003, 649}, {1002, 649}, {1005, 653}};
+    const std::pair<int, int> tops144[] = {{1000, 653}, {1001, 657}, {1004, 653}, {1003, 649},
+                                           {1002, 649}, {1005, 653}, {1010, 653}};
     for (auto [id, top] : tops144) {
         EXPECT_EQ(Fitted(id, 144).left, 666) << id;
         EXPECT_EQ(Fitted(id, 144).top, top) << id;
     }
     EXPECT_EQ(Fitted(1, 192), (Rect{500, 500, 1000, 1000}));
-    const std::pair<int, int> tops192[] = {{1000, 510}, {1001, 512}, {1004, 515},
-                                           {1003, 515}, {1002, 518}, {1005, 520}};
+    const std::pair<int, int> tops192[] = {{1000, 510}, {1001, 512}, {1004, 515}, {1003, 515},
+                                           {1002, 518}, {1005, 520}, {1010, 510}};
     for (auto [id, top] : tops192) {
         EXPECT_EQ(Fitted(id, 192).left, 500) << id;
         EXPECT_EQ(Fitted(id, 192).top, top) << id;

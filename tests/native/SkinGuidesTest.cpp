@@ -23,6 +23,7 @@ const std::pair<ButtonId, Units> kTemplate[] = {
     {ButtonId::WD, {311, 132, 153, 15}}, {ButtonId::X2, {311, 170, 153, 15}},
     {ButtonId::X1, {311, 206, 153, 15}}, {ButtonId::WU, {311, 242, 153, 15}}};
 constexpr Units kSave = {31, 277, 148, 25};
+constexpr Units kPrograms = {311, 26, 153, 15};
 const std::map<ButtonId, Point> kMouseParts = {
     {ButtonId::R, {272, 100}},   // right button
     {ButtonId::M, {218, 150}},   // wheel, middle
@@ -81,14 +82,22 @@ TEST(SkinGuides, EachLeaderRunsFromItsPartOfTheMouseToItsOwnBoxAndTouchesNothing
         for (auto [id, units] : kTemplate)
             buttons[ToIndex(id)] = Place(units, layout, ControlIdOf(id));
         const Rect save = Place(kSave, layout, 1007);
+        const Rect programs = Place(kPrograms, layout, 1010);
         const Point client = {504 * layout.baseX / 4 * 96 / layout.dpi,
                               314 * layout.baseY / 8 * 96 / layout.dpi};
-        const SkinGuides guides = PlaceSkinGuides(buttons, save, client);
+        const SkinGuides guides = PlaceSkinGuides(buttons, programs, save, client);
 
         EXPECT_EQ(guides.saveBox,
                   (Rect{save.left - 1, save.top - 1, save.right + 1, save.bottom + 1}));
+        const Rect programsBox{programs.left - 1, programs.top - 1, programs.right + 1,
+                               programs.bottom + 1};
+        EXPECT_EQ(guides.programsBox, programsBox);
         std::map<ButtonId, Pixels> traced;
-        std::vector<Rect> titles;
+        // The programs button's title first, then the inputs'.
+        const Point programsTitle = guides.programsTitleBottomLeft;
+        EXPECT_GE(programsTitle.y - 12, 0) << "the programs title leaves the window";
+        std::vector<Rect> titles = {
+            {programsTitle.x, programsTitle.y - 12, programsTitle.x + 160, programsTitle.y}};
         for (ButtonId id : kAllButtons) {
             const InputGuide& g = guides.inputs[ToIndex(id)];
             const Rect& b = buttons[ToIndex(id)];
@@ -115,6 +124,8 @@ TEST(SkinGuides, EachLeaderRunsFromItsPartOfTheMouseToItsOwnBoxAndTouchesNothing
                     ASSERT_FALSE(Inside(guides.inputs[ToIndex(other)].box, x, y))
                         << "leader " << ToInt(id) << " runs into box " << ToInt(other);
                 }
+                ASSERT_FALSE(Inside(programsBox, x, y))
+                    << "leader " << ToInt(id) << " runs into the programs box";
                 for (const Rect& title : titles)
                     ASSERT_FALSE(Inside(title, x, y))
                         << "leader " << ToInt(id) << " crosses a title";
@@ -122,12 +133,14 @@ TEST(SkinGuides, EachLeaderRunsFromItsPartOfTheMouseToItsOwnBoxAndTouchesNothing
                     << "leader " << ToInt(id) << " crosses the save button";
             }
         }
+        std::vector<Rect> boxes = {programsBox};
+        for (ButtonId id : kAllButtons) boxes.push_back(guides.inputs[ToIndex(id)].box);
         for (std::size_t i = 0; i < titles.size(); ++i)
-            for (ButtonId other : kAllButtons) {
-                const Rect& box = guides.inputs[ToIndex(other)].box;
+            for (std::size_t b = 0; b < boxes.size(); ++b) {
+                const Rect& box = boxes[b];
                 EXPECT_FALSE(titles[i].left < box.right && box.left < titles[i].right &&
                              titles[i].top < box.bottom && box.top < titles[i].bottom)
-                    << "title " << i << " overlaps box " << ToInt(other);
+                    << "title " << i << " overlaps box " << b;
             }
     }
 }
@@ -140,7 +153,8 @@ TEST(SkinGuides, TheWheelUpLeaderRunsDownJustRightOfTheBoxes) {
     std::array<Rect, kButtonCount> buttons{};
     for (auto [id, units] : kTemplate)
         buttons[ToIndex(id)] = Place(units, windows, ControlIdOf(id));
-    const SkinGuides guides = PlaceSkinGuides(buttons, Place(kSave, windows, 1007), {756, 510});
+    const SkinGuides guides = PlaceSkinGuides(buttons, Place(kPrograms, windows, 1010),
+                                              Place(kSave, windows, 1007), {756, 510});
     const std::vector<Point>& leader = guides.inputs[ToIndex(ButtonId::WU)].leader;
     ASSERT_EQ(leader.size(), 6u);
     EXPECT_EQ(guides.inputs[ToIndex(ButtonId::R)].box.right, 698);
