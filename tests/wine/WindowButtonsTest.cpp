@@ -2,7 +2,7 @@
 // "save and exit" hides the window and writes the settings file with the captions the buttons
 // show at that moment; the close glyph hides the window and writes nothing, nor leaves a save
 // pending (the program's end would write it). The tray's "Show Application" brings the window
-// back after either.
+// back after either. The programs button opens the programs menu below itself.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,6 +21,7 @@ namespace {
 constexpr int kSaveButton = 1007;
 constexpr int kCloseGlyph = IDOK;
 constexpr int kShowApplication = 32780;
+constexpr int kProgramsButton = 1010;
 
 bool Shown(HWND window) { return IsWindowVisible(window) && !IsIconic(window); }
 
@@ -123,6 +124,20 @@ TEST_F(WindowButtonsTest, EnterIsTheOkCommandHidingTheWindowAndWritingNothing) {
     ExpectShowFromTrayRestores();
     ASSERT_NO_FATAL_FAILURE(EndByCancel());
     EXPECT_FALSE(std::filesystem::exists(iniPath_)) << "Enter saved the settings or left a save";
+}
+
+TEST_F(WindowButtonsTest, TheProgramsButtonOpensTheProgramsMenuBelowIt) {
+    RECT button{};
+    ASSERT_TRUE(GetWindowRect(GetDlgItem(window_, kProgramsButton), &button));
+    ASSERT_TRUE(ClickControl(kProgramsButton));
+    const HWND menu = AwaitOnlyMenu(app_.Id());
+    ASSERT_NE(menu, nullptr) << "no menu opened";
+    RECT shown{};
+    GetWindowRect(menu, &shown);
+    EXPECT_EQ(shown.left, button.left);
+    EXPECT_EQ(shown.top, button.bottom);
+    ASSERT_TRUE(PhysicalInput::KeyPress("Escape"));
+    EXPECT_TRUE(WaitUntil([&] { return VisibleMenuWindows(app_.Id()).empty(); }));
 }
 
 }  // namespace
