@@ -23,6 +23,8 @@ static_assert(std::size(kHighContrast) == static_cast<std::size_t>(SkinPart::Sel
 std::optional<Colour> PartColour(SkinPart part, std::optional<Colour> skin, bool highContrast,
                                  const SystemColours& system) {
     if (!highContrast) return skin;
+    if (part == SkinPart::Caption && skin == kInheritedCaptionColour)
+        return system[static_cast<std::size_t>(SystemColour::GrayText)];
     return system[static_cast<std::size_t>(kHighContrast[static_cast<std::size_t>(part)])];
 }
 

@@ -12,8 +12,16 @@
 namespace tressel {
 
 // The system colours high contrast draws in (GetSysColor's in the Win32 layer).
-enum class SystemColour { ButtonText, ButtonFace, Highlight, HighlightText, MenuText, Menu };
-inline constexpr std::size_t kSystemColourCount = 6;
+enum class SystemColour {
+    ButtonText,
+    ButtonFace,
+    Highlight,
+    HighlightText,
+    MenuText,
+    Menu,
+    GrayText
+};
+inline constexpr std::size_t kSystemColourCount = 7;
 using SystemColours = std::array<Colour, kSystemColourCount>;  // indexed by SystemColour
 
 // What is drawn. A caption's focus mark takes the caption's colour.
@@ -29,7 +37,9 @@ enum class SkinPart {
 };
 
 // The colour of `part`: without high contrast `skin`, where none means that the skin's picture
-// shows; with it the part's system colour, never the picture.
+// shows; with it the part's system colour, never the picture. A caption in the inherited colour
+// (what all programs have, in a program's view) stays apart from the others in the system's
+// grey text.
 std::optional<Colour> PartColour(SkinPart part, std::optional<Colour> skin, bool highContrast,
                                  const SystemColours& system);
 

@@ -27,6 +27,9 @@ SystemColours ReadSystemColours() {
     set(SystemColour::HighlightText, COLOR_HIGHLIGHTTEXT);
     set(SystemColour::MenuText, COLOR_MENUTEXT);
     set(SystemColour::Menu, COLOR_MENU);
+    // Text that is there but not in force, as disabled text is shown; high-contrast themes keep it
+    // readable (https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getsyscolor).
+    set(SystemColour::GrayText, COLOR_GRAYTEXT);
     return colours;
 }
 

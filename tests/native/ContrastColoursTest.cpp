@@ -9,11 +9,12 @@
 namespace tressel {
 namespace {
 
-// Six distinct system colours, in SystemColour order.
+// Seven distinct system colours, in SystemColour order.
 constexpr Colour kButtonText = 0x000001, kButtonFace = 0x000002, kHighlight = 0x000003,
-                 kHighlightText = 0x000004, kMenuText = 0x000005, kMenu = 0x000006;
-constexpr SystemColours kSystem{kButtonText,    kButtonFace, kHighlight,
-                                kHighlightText, kMenuText,   kMenu};
+                 kHighlightText = 0x000004, kMenuText = 0x000005, kMenu = 0x000006,
+                 kGrayText = 0x000007;
+constexpr SystemColours kSystem{kButtonText, kButtonFace, kHighlight, kHighlightText,
+                                kMenuText,   kMenu,       kGrayText};
 constexpr Colour kSkin = 0xC8C8C8;
 constexpr std::optional<Colour> kPicture = std::nullopt;
 
@@ -32,6 +33,7 @@ const Row kRows[] = {
     {"MenuBackShowsItsPicture",            SkinPart::MenuBack,         kPicture, false, kPicture},
     {"MenuBackKeepsItsPlainColour",        SkinPart::MenuBack,         kSkin,    false, kSkin},
     {"ContrastCaptionIsButtonText",        SkinPart::Caption,          kSkin,    true,  kButtonText},
+    {"ContrastInheritedCaptionIsGrayText", SkinPart::Caption,          kInheritedCaptionColour, true, kGrayText},
     {"ContrastHoverCaptionIsHighlightText",SkinPart::HoverCaption,     kSkin,    true,  kHighlightText},
     {"ContrastFaceHidesThePicture",        SkinPart::CaptionFace,      kPicture, true,  kButtonFace},
     {"ContrastHoverFaceIsHighlight",       SkinPart::HoverCaptionFace, kPicture, true,  kHighlight},
