@@ -1,6 +1,6 @@
-// The programs menu and the function menu's "As All Programs" as the system shows them in this
-// process: the entries' texts in order, the check mark, the separator, the submenu and the icons,
-// and what a choice by keyboard answers.
+// The programs menu as the system shows it in this process: the entries' texts in order, the
+// check mark, the separator, the submenu and the icons, and what a choice by keyboard answers
+// (the function menu's "As All Programs" is walked in the real program, ProgramsWindowTest).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/FunctionMenuBuilder.h"
 #include "controls/ProgramsMenuView.h"
 #include "wine/ControlsTestHost.h"
 #include "wine/support/PopupMenus.h"
@@ -182,19 +181,6 @@ TEST_F(ProgramsMenuTest, AnswersTheIdOfTheItemChosenByKeyboard) {
         EXPECT_TRUE(seen.opened) << choice.name;
     }
     EXPECT_EQ(host_.lastCommand(), 0u) << "the choice also went to the owner";
-}
-
-TEST_F(ProgramsMenuTest, TheFunctionMenuForAProgramStartsWithAsAllPrograms) {
-    Visit seen{host_, 0, {VK_DOWN, VK_RETURN}};
-    WithVisit(seen, [&] {
-        ShowFunctionMenu(host_.hwnd(), 150, 150, true);
-        PumpMessages();
-        return 0;
-    });
-    ASSERT_EQ(seen.entries.size(), 9u);
-    EXPECT_EQ(seen.entries[0], (Shown{L"As All Programs", false, false, false, true}));
-    EXPECT_EQ(seen.entries[1].text, L"No Settings");
-    EXPECT_EQ(host_.lastCommand(), 32790u);
 }
 
 }  // namespace
