@@ -245,16 +245,14 @@ void CZornMouseApplicationDlg::OnProgramsButtonClicked() {
 
 void CZornMouseApplicationDlg::OnButtonMessage(ButtonId input, std::uint32_t pressTime) {
     hookWatch_.OnHookReport(input);
-    DispatchRecord(input, programSwitch_.InForceAt(input, pressTime));
+    DispatchRecord(input, programSwitch_.ForTakenPress(input, pressTime));
 }
 
 void CZornMouseApplicationDlg::DispatchButtonEvent(ButtonId input) {
-    DispatchRecord(input, programSwitch_.InForce(input));
+    DispatchRecord(input, programSwitch_.ForTakenPress(input, programSwitch_.Since()));
 }
 
 void CZornMouseApplicationDlg::DispatchRecord(ButtonId input, const ButtonSetting& record) {
-    // A program's own native record: its press came while the hook still took it.
-    if (&record != &records_[ToIndex(input)] && !record.hooked) return;
     if (record.category == MouseButton) {
         const auto imitated = InputImitatedBy(record.mouseAction);
         if (imitated && programSwitch_.Installed(*imitated)) hookWatch_.OnSynthesised(*imitated);

@@ -1,6 +1,7 @@
 #include "programs/ProgramSwitch.h"
 
 #include "config/HookGuard.h"
+#include "hookwatch/HookWatch.h"
 #include "programs/ProgramFileName.h"
 
 namespace tressel {
@@ -31,6 +32,25 @@ const ButtonSetting& ProgramSwitch::InForceAt(ButtonId input, std::uint32_t pres
     // Tick counts wrap after 49.7 days: their difference tells which came first.
     const bool beforeSwitch = static_cast<std::int32_t>(pressTime - since_) < 0;
     return InForceFor(beforeSwitch ? before_ : front_, input);
+}
+
+const ButtonSetting& ProgramSwitch::ForTakenPress(ButtonId input, std::uint32_t pressTime) const {
+    const ButtonSetting& record = InForceAt(input, pressTime);
+    if (record.hooked || !Installed(input)) return record;
+    return nativeJobs_[ToIndex(input)];
+}
+
+std::array<ButtonSetting, kButtonCount> ProgramSwitch::NativeJobs() {
+    std::array<ButtonSetting, kButtonCount> jobs{};
+    for (std::int32_t action = LeftClick; action <= WheelDown; ++action) {
+        if (const auto input = InputImitatedBy(action)) {
+            ButtonSetting& job = jobs[ToIndex(*input)];
+            job.hooked = true;
+            job.category = MouseButton;
+            job.mouseAction = action;
+        }
+    }
+    return jobs;
 }
 
 const ButtonSetting& ProgramSwitch::InForceFor(const std::wstring& program, ButtonId input) const {

@@ -30,7 +30,11 @@ class ProgramSwitch {
   public:
     ProgramSwitch(ButtonDispatcher::Records& allPrograms, const ProgramSettingsTable& programs,
                   HookLibraries& hooks)
-        : all_(allPrograms), programs_(programs), hooks_(hooks), passThrough_(hooks) {}
+        : all_(allPrograms),
+          programs_(programs),
+          hooks_(hooks),
+          passThrough_(hooks),
+          nativeJobs_(NativeJobs()) {}
 
     void OnForegroundChanged(const ForegroundProgram& program, WindowHandle window);
     // After a change of any record, of the records of all programs or of a program's own.
@@ -43,6 +47,12 @@ class ProgramSwitch {
     // The record in force now, and the one that was in force at `pressTime` (a message time).
     const ButtonSetting& InForce(ButtonId input) const { return InForceFor(front_, input); }
     const ButtonSetting& InForceAt(ButtonId input, std::uint32_t pressTime) const;
+    // What a press the input's hook took at `pressTime` does: the record in force then, or,
+    // where that one is native while the hook is installed, the input's own click or notch. The
+    // hook took such a press because its pass-through had not caught up with a switch yet (the
+    // switch's time is the event's, the pass-through follows once the program in front is
+    // known); the press then does its native job rather than nothing.
+    const ButtonSetting& ForTakenPress(ButtonId input, std::uint32_t pressTime) const;
 
     // The input's hook is installed, and takes its presses now.
     bool Installed(ButtonId input) const { return all_[ToIndex(input)].hooked || Extra(input); }
@@ -58,6 +68,7 @@ class ProgramSwitch {
     void InstallForAllProgramsUnguarded(ButtonId input, WindowHandle window);
 
   private:
+    static std::array<ButtonSetting, kButtonCount> NativeJobs();
     const ButtonSetting& InForceFor(const std::wstring& program, ButtonId input) const;
     bool Extra(ButtonId input) const { return extra_[ToIndex(input)]; }
     void DecidePassing();
@@ -67,6 +78,7 @@ class ProgramSwitch {
     HookLibraries& hooks_;
     ForegroundPassThrough passThrough_;
     std::array<bool, kButtonCount> extra_{};  // installed by the switch for the programs
+    std::array<ButtonSetting, kButtonCount> nativeJobs_;  // each input's own click or notch
     bool reachable_ = true;
     std::wstring front_;
     std::wstring before_;      // in front until the latest switch
