@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
-
 #include "config/ButtonId.h"
 #include "wine/support/FileBytes.h"
 #include "wine/support/InputPad.h"
@@ -16,41 +13,18 @@
 #include "wine/support/RemappedPress.h"
 #include "wine/support/RunningTresselTest.h"
 #include "wine/support/StartProcess.h"
+#include "wine/support/X1ProgramSettings.h"
 
 namespace tressel::testing {
 namespace {
 
 constexpr LRESULT kX1Passes = LRESULT{1} << ToIndex(ButtonId::X1);
 
-std::string OwnFileName() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string full(path);
-    return full.substr(full.find_last_of('\\') + 1);
-}
-
-std::string Settings() {
-    const std::string chord = "2=2\r\n4=0\r\n5=\r\n6=1\r\n8=\r\n";
-    // The list names notepad in capitals and this program not at all: both still apply.
-    return "[X1ButtonSetting]\r\n0=Copy\r\n1=1\r\n3=67\r\n" + chord +
-           "[Programs]\r\n1=NOTEPAD.EXE\r\n[X1ButtonSetting:notepad.exe]\r\n0=Paste\r\n1=1\r\n"
-           "3=86\r\n" +
-           chord + "[X1ButtonSetting:" + OwnFileName() + "]\r\n0=X1 Button\r\n1=0\r\n";
-}
-
-bool TypedKey(const Recorder::Events& events, std::size_t from, unsigned long vk) {
-    return std::any_of(events.begin() + static_cast<std::ptrdiff_t>(from), events.end(),
-                       [&](const RecordedEvent& e) {
-                           return e.kind == RecordedEvent::Key && e.injected &&
-                                  e.message == WM_KEYDOWN && e.vk == vk;
-                       });
-}
-
 class ProgramSettingsTest : public RunningTresselTest {
   protected:
     ProgramSettingsTest() : RunningTresselTest({.recorder = true}) {}
     void BeforeStart() override {
-        WriteBytes(iniPath_, Settings());
+        WriteBytes(iniPath_, X1CopyPasteOwnNativeSettings());
         SetEnvironmentVariableW(L"TRESSEL_TEST_FOREGROUND_POLL_MS", L"20");
     }
     void TearDown() override {
