@@ -14,6 +14,7 @@
 #include "wine/support/RunningTresselTest.h"
 #include "wine/support/StartProcess.h"
 #include "wine/support/X1ProgramSettings.h"
+#include "wine/support/XdotoolSession.h"
 
 namespace tressel::testing {
 namespace {
@@ -75,6 +76,38 @@ TEST_F(ProgramSettingsTest, X1DoesWhatTheProgramInFrontHasForItOrWhatAllPrograms
     pad_.ClearLog();
     EXPECT_TRUE(X1Types('C')) << "X1 did not copy for all programs";
     EXPECT_EQ(pad_.CountOtherButtonMessages(), 0) << "the remapped press reached the window";
+}
+
+// X1 clicked again and again from the moment this program comes to the front after the
+// program's own window (in front after a start; all programs' records), each click waited for:
+// every click either copies (the change not noticed yet) or does its native job here; none may
+// do nothing. A click lands in the moment the change is taken in about every second start.
+TEST_F(ProgramSettingsTest, NoX1ClickIsLostWhenAProgramWithX1NativeComesToTheFront) {
+    ASSERT_TRUE(PhysicalInput::MoveTo(60, 60));  // on the pad
+    const XdotoolSession xdotool;  // a click follows the change within a few milliseconds
+    ASSERT_TRUE(xdotool.Running());
+    for (int start = 1; start <= 4; ++start) {
+        if (start > 1) {
+            ASSERT_NO_FATAL_FAILURE(StartTressel());
+        }
+        WaitUntil([&] { return GetForegroundWindow() == window_; }, std::chrono::seconds(5));
+        ASSERT_TRUE(SetForegroundWindow(pad_.Handle()));
+        for (int click = 1;; ++click) {
+            SCOPED_TRACE(::testing::Message() << "start " << start << ", click " << click);
+            const std::size_t mark = recorder_.ReadEvents().size();
+            ASSERT_TRUE(xdotool.Send("mousedown 9\nmouseup 9"));
+            X1ClickTrace trace;
+            recorder_.WaitFor(
+                [&](const auto& all) { return (trace = TraceX1Click(all, mark)).Complete(); },
+                std::chrono::seconds(5));
+            const X1Did did = trace.Verdict();
+            ASSERT_TRUE(did == X1Did::Copied || did == X1Did::Native)
+                << "the click did " << NameOf(did) << ": press passed " << trace.pressesPassed
+                << ", release passed " << trace.releasesPassed << ", pasted " << trace.pasted
+                << ", copied " << trace.copied;
+            if (did == X1Did::Native) break;
+        }
+    }
 }
 
 }  // namespace
