@@ -19,11 +19,9 @@
 
 #include "framework/UniqueHandle.h"
 #include "hooks/TarnhookExports.h"
+#include "wine/support/MouseHookThread.h"
 
 namespace {
-
-using tressel::UniqueHook;
-using tressel::UniqueKernelHandle;
 
 double Seconds() {
     static const double frequency = [] {
@@ -65,43 +63,6 @@ double TimeCallback(LRESULT (*proc)(int, WPARAM, LPARAM), UINT down, UINT up, DW
     }
     return total * 1e9 / (2.0 * pairs);
 }
-
-// Runs a pass-through WH_MOUSE_LL hook on a thread of its own while it lives.
-class PassThroughHookThread {
-  public:
-    PassThroughHookThread() {
-        ready_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        thread_.reset(CreateThread(nullptr, 0, &PassThroughHookThread::Run, this, 0, &threadId_));
-        HANDLE waits[] = {ready_.get(), thread_.get()};
-        WaitForMultipleObjects(2, waits, FALSE, INFINITE);
-    }
-    ~PassThroughHookThread() {
-        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-        WaitForSingleObject(thread_.get(), INFINITE);
-    }
-    bool ok() const { return hooked_; }
-
-  private:
-    static DWORD WINAPI Run(void* parameter) {
-        auto* self = static_cast<PassThroughHookThread*>(parameter);
-        MSG msg;
-        PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-        UniqueHook hook(
-            SetWindowsHookExW(WH_MOUSE_LL, PassThroughProc, GetModuleHandleW(nullptr), 0));
-        self->hooked_ = static_cast<bool>(hook);
-        SetEvent(self->ready_.get());
-        if (hook) {
-            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            }
-        }
-        return 0;
-    }
-
-    UniqueKernelHandle ready_;
-    UniqueKernelHandle thread_;
-    DWORD threadId_ = 0;
-    bool hooked_ = false;
-};
 
 struct Latency {
     double mean = 0, p50 = 0, p99 = 0, max = 0;  // microseconds per event
@@ -169,7 +130,7 @@ int wmain(int argc, wchar_t** argv) {
     const Latency noHook = TimeSendInput(events);
     Latency pass;
     {
-        PassThroughHookThread passThrough;
+        tressel::testing::MouseHookThread passThrough(PassThroughProc);
         if (!passThrough.ok()) {
             std::fprintf(stderr, "HookCallbackBench: could not set the pass-through hook\n");
             return 1;

@@ -70,12 +70,7 @@ class RunningTresselTest : public ::testing::Test {
 
     // Which inputs the program lets pass to the program in front now, one bit per input (the
     // test build answers this message).
-    LRESULT PassingInputs() const {
-        DWORD_PTR bits = 0;
-        SendMessageTimeoutW(window_, RegisterWindowMessageW(L"Tressel test: passing inputs"), 0, 0,
-                            SMTO_ABORTIFHUNG, 2000, &bits);
-        return static_cast<LRESULT>(bits);
-    }
+    LRESULT PassingInputs() const { return tressel::testing::PassingInputs(window_); }
 
     // Ends the program the way Esc does and waits for the end. A save still pending is written
     // before the process ends (EndPathsTest), so a settings file that is absent afterwards was

@@ -149,4 +149,11 @@ int CountMainWindows() {
     return count;
 }
 
+LRESULT PassingInputs(HWND window) {
+    DWORD_PTR bits = 0;
+    SendMessageTimeoutW(window, RegisterWindowMessageW(L"Tressel test: passing inputs"), 0, 0,
+                        SMTO_ABORTIFHUNG, 2000, &bits);
+    return static_cast<LRESULT>(bits);
+}
+
 }  // namespace tressel::testing

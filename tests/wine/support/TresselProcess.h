@@ -64,6 +64,10 @@ POINT TrayIconCentre();
 // the program asks for: the event and the icon's id in lParam, the anchor point in wParam.
 void PostTrayEvent(HWND window, UINT event, POINT anchor);
 
+// Which inputs the program of `window` lets pass to the program in front now, one bit per input
+// (ButtonId's index; the test build answers this message).
+LRESULT PassingInputs(HWND window);
+
 // Every top-level window titled "Tressel-corvane", of any process.
 int CountMainWindows();
 
