@@ -12,6 +12,7 @@ namespace tressel {
 namespace {
 
 using ::testing::Contains;
+using ::testing::HasSubstr;
 using namespace tressel::testing;
 
 constexpr int kX1 = 3;
@@ -141,6 +142,11 @@ TEST_F(ProgramViewTest, OffResetAndRemoveChangeOnlyTheProgramShown) {
     EXPECT_EQ(Saved(L"WUButtonSetting:game.exe", L"1"), L"0");
     app.dialog.OnForegroundChanged({.fileName = L"game.exe", .since = 5});
     EXPECT_TRUE(app.dialog.InputPasses(ButtonId::X1));
+    // A press its hook took a moment before it let X1 pass here does X1's own click.
+    app.log.Clear();
+    app.dialog.OnButtonMessage(ButtonId::X1, 5);
+    EXPECT_THAT(app.log.Entries(), Contains(HasSubstr("data=2 flags=0x80 ")));
+    EXPECT_THAT(app.log.Entries(), Contains(HasSubstr("data=2 flags=0x100 ")));
 
     app.dialog.OnCommand(kReset);
     EXPECT_EQ(app.window.Text(kX1Box), L"Copy");

@@ -44,12 +44,16 @@ const char* NameOf(X1Did did) {
 }
 
 bool X1ClickTrace::Complete() const {
-    return (pressesPassed > 0 && releasesPassed > 0) || pasted || copied;
+    return (pressesPassed > 0 && releasesPassed > 0) || (pressesMade > 0 && releasesMade > 0) ||
+           pasted || copied;
 }
 
 X1Did X1ClickTrace::Verdict() const {
     const bool passed = pressesPassed > 0 || releasesPassed > 0;
-    if (pressesPassed == 1 && releasesPassed == 1 && !pasted && !copied) return X1Did::Native;
+    const bool made = pressesMade > 0 || releasesMade > 0;
+    const bool passedOnce = pressesPassed == 1 && releasesPassed == 1 && !made;
+    const bool madeOnce = pressesMade == 1 && releasesMade == 1 && !passed;
+    if ((passedOnce || madeOnce) && !pasted && !copied) return X1Did::Native;
     if (!passed && pasted != copied) return pasted ? X1Did::Pasted : X1Did::Copied;
     return X1Did::Astray;
 }
@@ -58,10 +62,9 @@ X1ClickTrace TraceX1Click(const Recorder::Events& events, std::size_t from) {
     X1ClickTrace trace;
     for (std::size_t i = from; i < events.size(); ++i) {
         const RecordedEvent& e = events[i];
-        if (e.kind == RecordedEvent::Mouse && !e.injected && e.delta == XBUTTON2) {
-            if (e.message == WM_XBUTTONDOWN) ++trace.pressesPassed;
-            if (e.message == WM_XBUTTONUP) ++trace.releasesPassed;
-        }
+        if (e.kind != RecordedEvent::Mouse || e.delta != XBUTTON2) continue;
+        if (e.message == WM_XBUTTONDOWN) ++(e.injected ? trace.pressesMade : trace.pressesPassed);
+        if (e.message == WM_XBUTTONUP) ++(e.injected ? trace.releasesMade : trace.releasesPassed);
     }
     trace.pasted = TypedKey(events, from, 'V');
     trace.copied = TypedKey(events, from, 'C');

@@ -26,11 +26,13 @@ const char* NameOf(X1Did did);
 
 struct X1ClickTrace {
     int pressesPassed = 0, releasesPassed = 0;  // the click's own events the program let through
+    int pressesMade = 0, releasesMade = 0;      // X1 events the program synthesised in their place
     bool pasted = false, copied = false;
     // Enough has come to tell what the click did (a native click: both of its events).
     bool Complete() const;
-    // Native: press and release passed, nothing typed; Pasted or Copied: that chord alone;
-    // anything else (a release that went another way than its press, say) is astray.
+    // Native: press and release passed, or the program made them, nothing typed; Pasted or Copied:
+    // that chord alone; anything else (a release that went another way than its press, say) is
+    // astray.
     X1Did Verdict() const;
 };
 X1ClickTrace TraceX1Click(const Recorder::Events& events, std::size_t from);
