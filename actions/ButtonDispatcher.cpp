@@ -94,14 +94,15 @@ std::optional<PowerRefusal> ButtonDispatcher::DispatchButtonEvent(ButtonId press
     return std::nullopt;
 }
 
-void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle window) {
+void ButtonDispatcher::PerformMouseAction(std::int32_t mouseAction, WindowHandle window,
+                                          bool liftHook) {
     const auto events = EventsFor(mouseAction);
     if (!events) return;
 
     // The event must not be caught by the hook of the input it imitates: lift that hook for the
     // length of the event, but only when it was installed, and put it back afterwards.
     ButtonSetting* lifted = nullptr;
-    if (events->hasCatchingHook && records_[ToIndex(events->catchingHook)].hooked) {
+    if (liftHook && events->hasCatchingHook && records_[ToIndex(events->catchingHook)].hooked) {
         lifted = &records_[ToIndex(events->catchingHook)];
         RemoveGuarded(*lifted, events->catchingHook, hooks_, window);
     }

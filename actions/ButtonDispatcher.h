@@ -31,8 +31,16 @@ class ButtonDispatcher {
     std::optional<PowerRefusal> DispatchButtonEvent(ButtonId pressed, const ButtonSetting& record,
                                                     WindowHandle window);
 
+    // An input's own click or notch for a press its hook took where the input is native. The
+    // hook is not lifted for it: it lets synthesised events pass anyway, a hook put back would
+    // come before the other programs' hooks it came after, and a release arriving meanwhile
+    // would pass it while its press was taken.
+    void DispatchNativeJob(std::int32_t mouseAction, WindowHandle window) {
+        PerformMouseAction(mouseAction, window, false);
+    }
+
   private:
-    void PerformMouseAction(std::int32_t mouseAction, WindowHandle window);
+    void PerformMouseAction(std::int32_t mouseAction, WindowHandle window, bool liftHook = true);
     std::optional<PowerRefusal> PerformKeyAction(ButtonId pressed, const ButtonSetting& record);
     void SendClick(const InputRecord& down, const InputRecord& up);
     void SendChord(std::uint16_t modifier, std::uint16_t key);

@@ -258,6 +258,8 @@ void CZornMouseApplicationDlg::DispatchRecord(ButtonId input, const ButtonSettin
         if (imitated && programSwitch_.Installed(*imitated)) hookWatch_.OnSynthesised(*imitated);
         WatchHooks();
     }
+    if (programSwitch_.IsNativeJob(record))
+        return dispatcher_.DispatchNativeJob(record.mouseAction, p_.window.Handle());
     if (record.category == KeyOrCommand && record.keyAction == Script &&
         compiledScripts_[ToIndex(input)] != record.scriptFile) {
         const int selected = selectedButton;  // the function menu may be open for another input

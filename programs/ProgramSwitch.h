@@ -53,6 +53,12 @@ class ProgramSwitch {
     // switch's time is the event's, the pass-through follows once the program in front is
     // known); the press then does its native job rather than nothing.
     const ButtonSetting& ForTakenPress(ButtonId input, std::uint32_t pressTime) const;
+    // The record is one of the native jobs ForTakenPress gives.
+    bool IsNativeJob(const ButtonSetting& record) const {
+        for (const ButtonSetting& job : nativeJobs_)
+            if (&job == &record) return true;
+        return false;
+    }
 
     // The input's hook is installed, and takes its presses now.
     bool Installed(ButtonId input) const { return all_[ToIndex(input)].hooked || Extra(input); }

@@ -53,8 +53,11 @@ ForegroundWatch::~ForegroundWatch() {
 }
 
 void CALLBACK ForegroundWatch::OnPoll(HWND, UINT, UINT_PTR, DWORD) {
+    // While the foreground passes from one process to another there is a moment without one;
+    // the system's foreground event reports only the window that comes to the front, so the
+    // poll that stands in for it passes that moment over too.
     const HWND window = GetForegroundWindow();
-    if (gWatch && window != gWatch->told_) gWatch->Tell(window, GetTickCount());
+    if (gWatch && window && window != gWatch->told_) gWatch->Tell(window, GetTickCount());
 }
 
 // Synthesised input reaches only programs at this program's integrity level or below: "This
