@@ -13,6 +13,7 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using namespace tressel::testing;
 
 constexpr int kX1 = 3;
@@ -142,11 +143,13 @@ TEST_F(ProgramViewTest, OffResetAndRemoveChangeOnlyTheProgramShown) {
     EXPECT_EQ(Saved(L"WUButtonSetting:game.exe", L"1"), L"0");
     app.dialog.OnForegroundChanged({.fileName = L"game.exe", .since = 5});
     EXPECT_TRUE(app.dialog.InputPasses(ButtonId::X1));
-    // A press its hook took a moment before it let X1 pass here does X1's own click.
+    // A press its hook took a moment before it let X1 pass here does X1's own click, past the
+    // hook rather than with the hook lifted.
     app.log.Clear();
     app.dialog.OnButtonMessage(ButtonId::X1, 5);
     EXPECT_THAT(app.log.Entries(), Contains(HasSubstr("data=2 flags=0x80 ")));
     EXPECT_THAT(app.log.Entries(), Contains(HasSubstr("data=2 flags=0x100 ")));
+    EXPECT_THAT(app.log.Entries(), Not(Contains(HasSubstr("Remove(X1"))));
 
     app.dialog.OnCommand(kReset);
     EXPECT_EQ(app.window.Text(kX1Box), L"Copy");
