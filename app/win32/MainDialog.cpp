@@ -141,7 +141,9 @@ BOOL MainDialog::OnInitDialog() {
             inputButtons_[ToIndex(id)].hwnd(),
             [id](const std::wstring& caption) { return InputButtonAccessibleName(id, caption); });
     }
-    programsName_.Attach(programsButton_.hwnd());
+    // "Settings for: notepad.exe", as the title drawn above the button says to the eye.
+    programsName_.Attach(programsButton_.hwnd(),
+                         [](const std::wstring& caption) { return L"Settings for: " + caption; });
     saveName_.Attach(saveButton_.hwnd());
     closeName_.Attach(closeButton_.hwnd());
     const BOOL started = logic_.OnInitDialog() ? TRUE : FALSE;

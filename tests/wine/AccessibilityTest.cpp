@@ -85,6 +85,7 @@ constexpr NamedControl kFreshNames[] = {
     {1003, L"X2 Button"},
     {1004, L"Wheel Down"},
     {1005, L"Wheel Up"},
+    {1010, L"Settings for: All programs"},
 };
 // clang-format on
 

@@ -1,5 +1,8 @@
 #include "wine/support/InputPad.h"
 
+#include <chrono>
+#include <cstdio>
+
 #include "wine/support/PhysicalInput.h"
 #include "wine/support/WaitUntil.h"
 
@@ -69,19 +72,30 @@ int InputPad::CountOtherButtonMessages() const {
 
 bool InputPad::PointAndActivate(int dx, int dy) {
     const RECT r = ScreenRect();
-    // From a nearby point first, so that there is a move even if the pointer was already there.
-    if (!PhysicalInput::MoveTo(r.left + dx + 5, r.top + dy + 5)) return false;
-    if (!PhysicalInput::MoveTo(r.left + dx, r.top + dy)) return false;
     const LPARAM at = MAKELPARAM(dx, dy);
-    if (!WaitUntil([&] {
-            for (const Logged& entry : log_)
-                if (entry.message == WM_MOUSEMOVE && entry.lParam == at) return true;
-            return false;
-        }))
+    auto arrived = [&] {
+        for (const Logged& entry : log_)
+            if (entry.message == WM_MOUSEMOVE && entry.lParam == at) return true;
         return false;
+    };
+    // From a nearby point first, so that there is a move even if the pointer was already there.
+    // Once, in a fresh session, the pad got no move in 20 s just after the program's window first
+    // showed; the move is made again rather than waited for longer.
+    bool moved = false;
+    for (int attempt = 1; attempt <= 3 && !moved; ++attempt) {
+        if (!PhysicalInput::MoveTo(r.left + dx + 5, r.top + dy + 5)) return false;
+        if (!PhysicalInput::MoveTo(r.left + dx, r.top + dy)) return false;
+        moved = WaitUntil(arrived, std::chrono::seconds(5));
+    }
+    if (!moved) {
+        std::fprintf(stderr, "InputPad: no move to (%d, %d) arrived\n", dx, dy);
+        return false;
+    }
     SetForegroundWindow(window_);
     SetFocus(window_);
-    return ClickSentinel();
+    if (ClickSentinel()) return true;
+    std::fprintf(stderr, "InputPad: the sentinel click at (%d, %d) did not arrive\n", dx, dy);
+    return false;
 }
 
 bool InputPad::ClickSentinel() {
