@@ -94,18 +94,34 @@ bool InputPad::PointAndActivate(int dx, int dy) {
     SetForegroundWindow(window_);
     SetFocus(window_);
     if (ClickSentinel()) return true;
-    std::fprintf(stderr, "InputPad: the sentinel click at (%d, %d) did not arrive\n", dx, dy);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    std::fprintf(stderr,
+                 "InputPad: the sentinel click at (%d, %d) did not arrive (downs %d, ups %d; "
+                 "in front %p, pad %p, under the pointer %p, capture %p)\n",
+                 dx, dy, Count(WM_LBUTTONDOWN), Count(WM_LBUTTONUP),
+                 static_cast<void*>(GetForegroundWindow()), static_cast<void*>(window_),
+                 static_cast<void*>(WindowFromPoint(cursor)), static_cast<void*>(GetCapture()));
     return false;
 }
 
 bool InputPad::ClickSentinel() {
     const std::size_t before = log_.size();
-    if (!PhysicalInput::Click(x11_button::kLeft)) return false;
-    return WaitUntil([&] {
+    auto after = [&](UINT message) {
         for (std::size_t i = before; i < log_.size(); ++i)
-            if (log_[i].message == WM_LBUTTONUP) return true;
+            if (log_[i].message == message) return true;
         return false;
-    });
+    };
+    // About one start in ten under Wine, a click made just after the program started reaches
+    // no window at all (neither its press nor its release, the pad in front and under the
+    // pointer, no capture); a click of which nothing arrived is made again.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (!PhysicalInput::Click(x11_button::kLeft)) return false;
+        if (WaitUntil([&] { return after(WM_LBUTTONUP); }, std::chrono::seconds(5))) return true;
+        if (after(WM_LBUTTONDOWN)) break;
+        std::fprintf(stderr, "InputPad: nothing of click %d arrived\n", attempt);
+    }
+    return false;
 }
 
 LRESULT CALLBACK InputPad::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
